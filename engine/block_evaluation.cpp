@@ -1,0 +1,66 @@
+#include "engine/block_evaluation.h"
+
+#include <cmath>
+#include <optional>
+
+#include "engine/messages.h"
+#include "engine/point_scores.h"
+#include "engine/recommendation.h"
+#include "engine/report_writer.h"
+#include "engine/segment_series.h"
+
+namespace passcat {
+namespace {
+
+// Extreme but finite input can still overflow a grade or a sum; such a block has no
+// report worth writing.
+std::optional<std::size_t> FirstPointNotFinite(const SegmentSeries& series, const PointScores& scores)
+{
+    for (std::size_t i = 0; i < series.deltaHeights.size(); ++i) {
+        const bool finite = std::isfinite(series.deltaDistances[i]) && std::isfinite(series.deltaHeights[i])
+            && std::isfinite(series.segmentGrades[i]) && std::isfinite(series.remainingGrades[i])
+            && std::isfinite(scores.surfaceScores[i]) && std::isfinite(scores.pointScores[i]);
+        if (!finite)
+            return i;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+BlockOutcome EvaluateBlock(const BlockReadResult& read, LineSink& result, const EvaluationSettings& settings,
+                           RejectionSink& rejections)
+{
+    const auto reject = [&](std::string message) {
+        rejections.blockRejected({std::move(message), read.titleLineNumber});
+        return BlockOutcome::Rejected;
+    };
+    switch (read.status) {
+    case BlockReadResult::Status::TrailingBlank:
+        return BlockOutcome::NoBlock;
+    case BlockReadResult::Status::Malformed:
+        return reject(read.fault);
+    case BlockReadResult::Status::Complete:
+        break;
+    }
+
+    const ObstacleBlock& block = read.block;
+    if (auto fault = CheckProfile(block, settings.interpolationByLength))
+        return reject(std::move(*fault));
+    const SegmentSeries series = DeriveSegmentSeries(block);
+    const PointScores scores = ComputePointScores(block, series, settings.tables, settings.interpolationByLength);
+    if (const auto point = FirstPointNotFinite(series, scores))
+        return reject(messages::ValueNotFinite(*point));
+    const Recommendation recommendation = RecommendPoint(block, scores, settings.tables);
+
+    WriteBlockSection(result, {block, series, scores, recommendation}, settings.labels, settings.format);
+    return BlockOutcome::Accepted;
+}
+
+BlockOutcome EvaluateObstacleBlock(LineSource& input, LineSink& result, const EvaluationSettings& settings,
+                                   RejectionSink& rejections)
+{
+    return EvaluateBlock(ReadObstacleBlock(input), result, settings, rejections);
+}
+
+} // namespace passcat

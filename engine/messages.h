@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The texts the engine shows when it rejects a block (UTF-8).
+namespace passcat::messages {
+
+inline constexpr std::string_view kTooFewPoints = "Ошибка: не достаточно данных для расчета";
+inline constexpr std::string_view kEndNotHigher = "Ошибка: конечная точка пепятствия не выше начальной";
+inline constexpr std::string_view kEndNotFarther = "Ошибка: конечная точка пепятствия не дальше начальной";
+
+std::string TooFewTabs(std::uint64_t lineNumber);
+std::string MissingEndLine(std::uint64_t titleLineNumber);
+std::string TooManyPoints(std::uint64_t pointCount);
+std::string NumberTooLarge(std::size_t point);
+std::string SameDistanceAsNext(std::size_t point);
+std::string SameDistanceAsEnd(std::size_t point);
+std::string SameHeightAsEnd(std::size_t point);
+std::string ValueNotFinite(std::size_t point);
+
+} // namespace passcat::messages

@@ -1,0 +1,72 @@
+#include "engine/report_writer.h"
+
+#include <string>
+
+#include "engine/number_text.h"
+
+namespace passcat {
+namespace {
+
+void AppendTabs(std::string& line, int count) { line.append(static_cast<std::size_t>(count), '\t'); }
+
+void AppendRow(std::string& line, const EvaluatedBlock& e, std::size_t i, char sep)
+{
+    const auto& h = e.block.heights;
+    const std::size_t segments = e.series.deltaHeights.size();
+    line.clear();
+    AppendPlainDouble(line, e.block.distances[i], sep);
+    AppendTabs(line, 3);
+    AppendPlainDouble(line, e.series.deltaDistances[i], sep);
+    AppendTabs(line, 2);
+    AppendPlainDouble(line, h[segments] - h[i], sep);
+    AppendTabs(line, 1);
+    AppendPlainDouble(line, e.series.deltaHeights[i], sep);
+    for (const double value : {e.series.segmentGrades[i], e.series.remainingGrades[i],
+                               static_cast<double>(e.scores.steepnessCoefs[i]),
+                               static_cast<double>(e.scores.surfaceScores[i]),
+                               static_cast<double>(e.scores.gainCoefs[i]),
+                               static_cast<double>(e.scores.pointScores[i])}) {
+        AppendTabs(line, 2);
+        AppendThreeDecimals(line, value, sep);
+    }
+    AppendTabs(line, 2);
+    line += std::to_string(e.recommendation.pointCategories[i]);
+}
+
+} // namespace
+
+void WriteBlockSection(LineSink& result, const EvaluatedBlock& e, const ReportLabels& labels, NumberFormat format)
+{
+    const char sep = format.decimalSeparator;
+    result.writeLine(e.block.title);
+    result.writeLine(labels.header);
+
+    std::string line;
+    for (std::size_t i = 0; i < e.series.deltaHeights.size(); ++i) {
+        AppendRow(line, e, i, sep);
+        result.writeLine(line);
+    }
+
+    const std::size_t r = e.recommendation.recommendedPoint;
+    result.writeLine(labels.recommended);
+
+    line = labels.scorePrefix;
+    AppendPlainSingle(line, e.scores.pointScores[r], sep);
+    result.writeLine(line);
+
+    line = labels.categoryPrefix + std::to_string(e.recommendation.pointCategories[r]);
+    result.writeLine(line);
+
+    line = labels.formulaPrefix;
+    AppendPlainSingle(line, e.scores.altitudeCoef, sep);
+    for (const float factor : {e.scores.steepnessCoefs[r], e.scores.gainCoefs[r], e.scores.surfaceScores[r]}) {
+        line += '*';
+        AppendPlainSingle(line, factor, sep);
+    }
+    result.writeLine(line);
+
+    result.writeLine({});
+    result.writeLine({});
+}
+
+} // namespace passcat

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include "engine/reference_tables.h"
+
+namespace passcat {
+
+// The four settings of one run, as the window holds them when the run starts.
+struct RunSettings {
+    QString inputPath;
+    QString resultPath;
+    int regionIndex = kDefaultRegionIndex;
+    bool interpolationByLength = false; // "Длина"; otherwise "Высота"
+};
+
+enum class ReportEncoding {
+    Auto,   // as the input suggests: UTF-8 input gives UTF-8, other non-ASCII input Windows-1251
+    Cp1251, // Windows-1251, the classic report
+    Utf8,
+};
+
+// How the report is written, from the user's system rather than from the window.
+struct RunOptions {
+    char decimalSeparator = '.';
+    ReportEncoding encoding = ReportEncoding::Auto;
+};
+
+struct RunMessage {
+    enum class Kind {
+        BlockRejected, // one block was skipped; the run goes on
+        MissingInput,  // the input file does not exist; nothing was written
+        RunFailed,     // the run stopped; the previous result file is untouched
+    };
+    Kind kind = Kind::RunFailed;
+    QString text;             // exactly the text the user is shown
+    int blockNumber = 0;      // BlockRejected: the block's number in the file, from 1
+    qint64 titleLineNumber = 0; // BlockRejected: the line where the block starts
+};
+
+// How a run shows itself: the window with message boxes and the wait cursor, the
+// command line with standard error.
+class RunObserver {
+public:
+    virtual ~RunObserver() = default;
+    virtual void setBusy(bool busy) = 0;
+    // Returns once the user has seen the message.
+    virtual void showMessage(const RunMessage& message) = 0;
+};
+
+enum class RunOutcome {
+    AllAccepted,  // every block is in the report
+    SomeRejected, // the report holds the others
+    Failed,       // no report was written (or the previous one was kept)
+};
+
+// One calculation run over a whole input file.
+RunOutcome PerformCalculationRun(const RunSettings& settings, const RunOptions& options, RunObserver& observer);
+
+} // namespace passcat
