@@ -1,0 +1,28 @@
+#include "platform/busy_cursor.h"
+
+#include <QGuiApplication>
+
+namespace passcat {
+
+WaitCursor::~WaitCursor()
+{
+    restore();
+}
+
+void WaitCursor::show()
+{
+    if (shown_)
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    shown_ = true;
+}
+
+void WaitCursor::restore()
+{
+    if (!shown_)
+        return;
+    QGuiApplication::restoreOverrideCursor();
+    shown_ = false;
+}
+
+} // namespace passcat

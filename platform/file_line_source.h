@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "engine/line_io.h"
+
+namespace passcat {
+
+// The lines of a file, read in large chunks. LF ends a line, and one CR before it is
+// dropped, so CR LF and LF files read alike; a last line without a line end is still
+// a line. Memory is bounded by the longest line plus one chunk.
+//
+// A read error ends the input: atEnd() becomes true and hasError() tells why, so the
+// caller can tell a failed read from the end of the file.
+class FileLineSource final : public LineSource {
+public:
+    static constexpr std::size_t kDefaultChunkSize = std::size_t{1} << 20;
+
+    explicit FileLineSource(const QString& path, std::size_t chunkSize = kDefaultChunkSize);
+
+    // False when the file cannot be opened; errorString() says why.
+    bool open();
+
+    bool atEnd() override;
+    std::optional<std::string_view> readLine() override;
+    std::uint64_t lineNumber() const override { return lineNumber_; }
+
+    bool hasError() const { return hasError_; }
+    QString errorString() const { return file_.errorString(); }
+
+private:
+    // Appends the next chunk to the unread bytes; false at the end of the file or on error.
+    bool readChunk();
+
+    QFile file_;
+    std::size_t chunkSize_;
+    std::vector<char> buffer_;
+    std::size_t begin_ = 0;   // first unread byte
+    std::size_t end_ = 0;     // one past the last byte read from the file
+    std::size_t scanned_ = 0; // bytes from begin_ already known to hold no LF
+    bool endOfFile_ = false;
+    bool hasError_ = false;
+    std::uint64_t lineNumber_ = 0;
+};
+
+} // namespace passcat

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QMessageBox;
+class QWidget;
+
+namespace passcat {
+
+enum class MessageIcon {
+    None,
+    Critical,
+};
+
+// Shows a message to the user and returns once it has been confirmed.
+class MessagePresenter {
+public:
+    virtual ~MessagePresenter() = default;
+    virtual void present(QWidget* parent, const QString& text, MessageIcon icon) = 0;
+};
+
+// A modal message box with one OK button. It has no title of its own, so the
+// platform shows the application's name on it.
+class MessageBoxPresenter final : public MessagePresenter {
+public:
+    void present(QWidget* parent, const QString& text, MessageIcon icon) override;
+};
+
+// The box that MessageBoxPresenter shows, not yet shown.
+std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* parent, const QString& text, MessageIcon icon);
+
+} // namespace passcat

@@ -1,0 +1,61 @@
+#include "platform/safe_result_file.h"
+
+namespace passcat {
+
+SafeResultFile::SafeResultFile(const QString& path, std::size_t flushSize) : file_(path), flushSize_(flushSize)
+{
+    // Never fall back to writing in place: a failed run must leave the old result whole.
+    file_.setDirectWriteFallback(false);
+    pending_.reserve(flushSize_);
+}
+
+bool SafeResultFile::open()
+{
+    return file_.open(QIODevice::WriteOnly) || fail();
+}
+
+bool SafeResultFile::fail()
+{
+    if (!hasError_) {
+        hasError_ = true;
+        errorString_ = file_.errorString();
+    }
+    discard();
+    return false;
+}
+
+void SafeResultFile::writeLine(std::string_view line)
+{
+    if (hasError_)
+        return;
+    pending_.append(line);
+    pending_.append("\r\n");
+    if (pending_.size() >= flushSize_)
+        flush();
+}
+
+bool SafeResultFile::flush()
+{
+    if (hasError_ || pending_.empty())
+        return !hasError_;
+    const auto size = static_cast<qint64>(pending_.size());
+    const bool written = file_.write(pending_.data(), size) == size;
+    pending_.clear();
+    return written || fail();
+}
+
+bool SafeResultFile::commit()
+{
+    return (flush() && file_.commit()) || fail();
+}
+
+void SafeResultFile::discard()
+{
+    pending_.clear();
+    file_.cancelWriting();
+    // cancelWriting() only marks the file; closing is what removes the temporary file.
+    if (file_.isOpen())
+        file_.commit();
+}
+
+} // namespace passcat
