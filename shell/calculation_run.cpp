@@ -1,0 +1,139 @@
+#include "shell/calculation_run.h"
+
+#include <QFileInfo>
+
+#include "engine/block_evaluation.h"
+#include "platform/file_identity.h"
+#include "platform/file_line_source.h"
+#include "platform/input_text_detection.h"
+#include "platform/safe_result_file.h"
+#include "platform/text_encoding.h"
+
+namespace passcat {
+namespace {
+
+// Shows each rejected block with its place in the file.
+class RejectionMessages final : public RejectionSink {
+public:
+    RejectionMessages(RunObserver& observer, const FileLineSource& input) : observer_(observer), input_(input) {}
+
+    void startBlock() { ++blockNumber_; }
+    bool anyRejected() const { return anyRejected_; }
+
+    void blockRejected(const BlockRejection& rejection) override
+    {
+        anyRejected_ = true;
+        // A block cut short by a failed read is no fault of the file: the run reports
+        // the read failure instead.
+        if (input_.hasError())
+            return;
+        observer_.showMessage({RunMessage::Kind::BlockRejected, QString::fromStdString(rejection.message),
+                               blockNumber_, static_cast<qint64>(rejection.titleLineNumber)});
+    }
+
+private:
+    RunObserver& observer_;
+    const FileLineSource& input_;
+    int blockNumber_ = 0;
+    bool anyRejected_ = false;
+};
+
+TextEncoding ChosenEncoding(ReportEncoding encoding, InputText inputText)
+{
+    switch (encoding) {
+    case ReportEncoding::Cp1251:
+        return TextEncoding::Cp1251;
+    case ReportEncoding::Utf8:
+        return TextEncoding::Utf8;
+    case ReportEncoding::Auto:
+        break;
+    }
+    return EncodingForInput(inputText);
+}
+
+EvaluationSettings MakeEvaluationSettings(const RunSettings& settings, const RunOptions& options,
+                                          const ReferenceTables& tables, TextEncoding encoding)
+{
+    EvaluationSettings evaluation;
+    evaluation.tables = tables;
+    evaluation.interpolationByLength = settings.interpolationByLength;
+    if (encoding == TextEncoding::Cp1251)
+        evaluation.labels = evaluation.labels.transformed(Utf8ToCp1251);
+    evaluation.format.decimalSeparator = options.decimalSeparator;
+    return evaluation;
+}
+
+QString ReadFailure(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Ошибка: не удалось прочитать файл %1 (%2); файл результата не изменен").arg(path, reason);
+}
+
+QString WriteFailure(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Ошибка: не удалось записать файл результата %1 (%2); прежний файл не изменен")
+        .arg(path, reason);
+}
+
+} // namespace
+
+RunOutcome PerformCalculationRun(const RunSettings& settings, const RunOptions& options, RunObserver& observer)
+{
+    observer.setBusy(true);
+    const ReferenceTables tables = LoadReferenceTables(settings.regionIndex);
+
+    // Every way out ends the busy state, before a message keeps the user waiting.
+    const auto fail = [&observer](RunMessage::Kind kind, const QString& text) {
+        observer.setBusy(false);
+        observer.showMessage({kind, text, 0, 0});
+        return RunOutcome::Failed;
+    };
+    const auto runFailed = [&fail](const QString& text) { return fail(RunMessage::Kind::RunFailed, text); };
+
+    if (!QFileInfo(settings.inputPath).isFile())
+        return fail(RunMessage::Kind::MissingInput, QStringLiteral("Ошибка: не найден файл ") + settings.inputPath);
+    if (SameExistingFile(settings.inputPath, settings.resultPath)) {
+        return runFailed(QStringLiteral("Ошибка: файл результата %1 совпадает с файлом данных; файлы не изменены")
+                             .arg(settings.resultPath));
+    }
+
+    FileLineSource input(settings.inputPath);
+    if (!input.open()) {
+        return runFailed(
+            QStringLiteral("Ошибка: не удалось открыть файл %1 (%2)").arg(settings.inputPath, input.errorString()));
+    }
+    // The encoding must be known before the first line is written.
+    InputText inputText = InputText::Ascii;
+    if (options.encoding == ReportEncoding::Auto) {
+        const InputTextScan scan = ScanInputText(settings.inputPath);
+        if (!scan.ok)
+            return runFailed(ReadFailure(settings.inputPath, scan.errorString));
+        inputText = scan.text;
+    }
+    const EvaluationSettings evaluation =
+        MakeEvaluationSettings(settings, options, tables, ChosenEncoding(options.encoding, inputText));
+
+    SafeResultFile result(settings.resultPath);
+    if (!result.open()) {
+        return runFailed(QStringLiteral("Ошибка: не удалось создать файл результата %1 (%2)")
+                             .arg(settings.resultPath, result.errorString()));
+    }
+
+    // One block per turn; a failed read ends the input, a failed write ends the loop.
+    RejectionMessages rejections(observer, input);
+    while (!input.atEnd() && !result.hasError()) {
+        rejections.startBlock();
+        EvaluateObstacleBlock(input, result, evaluation, rejections);
+    }
+    if (input.hasError() || result.hasError()) {
+        result.discard();
+        return runFailed(input.hasError() ? ReadFailure(settings.inputPath, input.errorString())
+                                          : WriteFailure(settings.resultPath, result.errorString()));
+    }
+    if (!result.commit())
+        return runFailed(WriteFailure(settings.resultPath, result.errorString()));
+
+    observer.setBusy(false);
+    return rejections.anyRejected() ? RunOutcome::SomeRejected : RunOutcome::AllAccepted;
+}
+
+} // namespace passcat
