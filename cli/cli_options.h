@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "shell/calculation_run.h"
+
+namespace passcat {
+
+// What the command line asks for.
+struct CliCommand {
+    enum class Action {
+        Run,
+        ListRegions,
+        ShowHelp,
+        ShowVersion,
+        Reject, // bad arguments: text says why
+    };
+    Action action = Action::Run;
+    RunSettings settings;
+    RunOptions options;
+    QString text; // ShowHelp: the help; ShowVersion: the version line; Reject: the message
+};
+
+// Reads the arguments (the program's name first). localeDecimalSeparator is the
+// default for --decimal-separator.
+CliCommand ParseCliArguments(const QStringList& arguments, char localeDecimalSeparator);
+
+} // namespace passcat

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <ostream>
+
+#include "cli/cli_options.h"
+
+namespace passcat {
+
+// Exit statuses of passcat-cli.
+inline constexpr int kExitAllAccepted = 0;
+inline constexpr int kExitSomeRejected = 1; // the report holds the other blocks
+inline constexpr int kExitFailed = 2;       // bad arguments, or the run failed
+
+// Carries the command out: listings go to output, every message to errors, one line
+// each, in UTF-8. Returns the exit status.
+int RunCliCommand(const CliCommand& command, std::ostream& output, std::ostream& errors);
+
+} // namespace passcat
