@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Sets everything up and runs every test: a plain build, then one under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/setup.sh"
+
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
+echo "== plain build"
+"$top/scripts/build.sh" "$top/build/test"
+ctest --test-dir "$top/build/test" --output-on-failure -j "$jobs"
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
+"$top/scripts/build.sh" "$top/build/asan" -DPASSCAT_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$top/build/asan" --output-on-failure -j "$jobs"
