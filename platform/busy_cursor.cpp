@@ -1,5 +1,6 @@
 #include "platform/busy_cursor.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace passcat {
@@ -13,7 +14,7 @@ void WaitCursor::show()
 {
     if (shown_)
         return;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     shown_ = true;
 }
 
