@@ -1,0 +1,42 @@
+#include <QApplication>
+#include <QPixmap>
+#include <QString>
+
+#include "platform/busy_cursor.h"
+#include "platform/file_dialog.h"
+#include "platform/message_presenter.h"
+#include "shell/main_form.h"
+#include "shell/program_icon.h"
+
+namespace {
+
+// For the documentation: with PASSCAT_WINDOW_SNAPSHOT set to a file name, the window
+// saves a picture of itself there as soon as it is shown, and the program ends.
+void SaveSnapshotOnceShown(QApplication& app, QWidget& window)
+{
+    const QString path = qEnvironmentVariable("PASSCAT_WINDOW_SNAPSHOT");
+    if (path.isEmpty())
+        return;
+    QMetaObject::invokeMethod(
+        &app, [&app, &window, path] { app.exit(window.grab().save(path, "PNG") ? 0 : 1); }, Qt::QueuedConnection);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    // Message boxes have no title of their own and show this name. It is not set as
+    // the display name, which the platform would append to the window's caption.
+    QApplication::setApplicationName(QStringLiteral("passcat"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("passcat"));
+    QApplication::setWindowIcon(passcat::ProgramIcon());
+
+    passcat::NativeFileDialog fileDialog;
+    passcat::MessageBoxPresenter messages;
+    passcat::WaitCursor busyCursor;
+    passcat::MainForm form(fileDialog, messages, busyCursor);
+    form.show();
+    SaveSnapshotOnceShown(app, form);
+    return app.exec();
+}
