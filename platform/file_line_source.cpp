@@ -3,17 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/text_lines.h"
+
 namespace passcat {
-namespace {
-
-std::string_view WithoutFinalCr(std::string_view line)
-{
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    return line;
-}
-
-} // namespace
 
 FileLineSource::FileLineSource(const QString& path, std::size_t chunkSize)
     : file_(path), chunkSize_(std::max<std::size_t>(chunkSize, 1))
@@ -74,7 +66,7 @@ std::optional<std::string_view> FileLineSource::readLine()
             begin_ += length + 1;
             scanned_ = 0;
             ++lineNumber_;
-            return WithoutFinalCr({first, length});
+            return WithoutCarriageReturn({first, length});
         }
         scanned_ = available;
         if (!readChunk())
@@ -87,7 +79,7 @@ std::optional<std::string_view> FileLineSource::readLine()
     begin_ = end_;
     scanned_ = 0;
     ++lineNumber_;
-    return WithoutFinalCr(rest);
+    return WithoutCarriageReturn(rest);
 }
 
 } // namespace passcat

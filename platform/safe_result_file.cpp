@@ -11,6 +11,12 @@ SafeResultFile::SafeResultFile(const QString& path, std::size_t flushSize) : fil
 
 bool SafeResultFile::open()
 {
+    // Without a name the temporary file would be written, only to fail at commit().
+    if (file_.fileName().isEmpty()) {
+        hasError_ = true;
+        errorString_ = QStringLiteral("не задано имя файла");
+        return false;
+    }
     return file_.open(QIODevice::WriteOnly) || fail();
 }
 
