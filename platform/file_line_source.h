@@ -15,7 +15,8 @@ namespace passcat {
 
 // The lines of a file, read in large chunks. LF ends a line, and one CR before it is
 // dropped, so CR LF and LF files read alike; a last line without a line end is still
-// a line. Memory is bounded by the longest line plus one chunk.
+// a line. The buffer grows to hold the longest line plus one chunk (at most about
+// twice that, as it grows by doubling) and is the only memory used.
 //
 // A read error ends the input: atEnd() becomes true and hasError() tells why, so the
 // caller can tell a failed read from the end of the file.

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <limits>
+
 #include "engine/block_evaluation.h"
 #include "platform/file_identity.h"
 #include "platform/file_line_source.h"
@@ -17,7 +19,12 @@ class RejectionMessages final : public RejectionSink {
 public:
     RejectionMessages(RunObserver& observer, const FileLineSource& input) : observer_(observer), input_(input) {}
 
-    void startBlock() { ++blockNumber_; }
+    // Saturates rather than overflows on an input of more than two thousand million blocks.
+    void startBlock()
+    {
+        if (blockNumber_ < std::numeric_limits<int>::max())
+            ++blockNumber_;
+    }
     bool anyRejected() const { return anyRejected_; }
 
     void blockRejected(const BlockRejection& rejection) override
