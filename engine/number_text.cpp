@@ -1,11 +1,14 @@
 #include "engine/number_text.h"
 
 #include <algorithm>
+#include <bit>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 namespace passcat {
@@ -65,9 +68,219 @@ void AppendGeneral(std::string& line, Float value, int precision, char decimalSe
     AppendSwapped(line, buffer, result.ptr, decimalSeparator);
 }
 
+// ---- Fast paths. Each gives exactly the text or value of the general path below it,
+// and hands over to that path where it could not be sure.
+
+// Powers of ten that a double holds exactly.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t kWholePowersOfTen[] = {1,
+                                               10,
+                                               100,
+                                               1000,
+                                               10000,
+                                               100000,
+                                               1000000,
+                                               10000000,
+                                               100000000,
+                                               1000000000,
+                                               10000000000,
+                                               100000000000,
+                                               1000000000000,
+                                               10000000000000,
+                                               100000000000000,
+                                               1000000000000000};
+
+// The exact arithmetic below needs every double step rounded once, to double.
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
+constexpr bool kExactDoubleSteps = true;
+#else
+constexpr bool kExactDoubleSteps = false;
+#endif
+
+// a * b = high + low exactly (Dekker's product, no fused multiply-add needed), for
+// products far from overflow and underflow.
+struct ExactProduct {
+    double high;
+    double low;
+};
+
+ExactProduct MultiplyExactly(double a, double b)
+{
+    const auto split = [](double x, double& high, double& low) {
+        const double c = 134217729.0 * x; // 2^27 + 1
+        high = c - (c - x);
+        low = x - high;
+    };
+    double aHigh, aLow, bHigh, bLow;
+    split(a, aHigh, aLow);
+    split(b, bHigh, bLow);
+    const double high = a * b;
+    const double low = aLow * bLow - (((high - aHigh * bHigh) - aLow * bHigh) - aHigh * bLow);
+    return {high, low};
+}
+
+// a * 10^scale, for a >= 0 and a product below 2^52, rounded to a whole number by its
+// exact value: the whole number below it, and whether the rest is below (-1), exactly
+// (0) or above (1) one half.
+struct ScaledWhole {
+    std::uint64_t below;
+    int versusHalf;
+};
+
+ScaledWhole ScaleToWhole(double a, int scale)
+{
+    const auto [high, low] = MultiplyExactly(a, kPowersOfTen[scale]);
+    const auto whole = static_cast<std::uint64_t>(high); // high >= 0: truncation is floor
+    // high - whole is exact; the difference to one half is exact where it matters
+    // (near zero), and adding low keeps its sign.
+    const double rest = (high - static_cast<double>(whole) - 0.5) + low;
+    return {whole, rest < 0 ? -1 : rest > 0 ? 1 : 0};
+}
+
+void AppendWhole(std::string& line, std::uint64_t value)
+{
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    line.append(buffer, result.ptr);
+}
+
+// %.<precision>G for precision 7 or 15 where it is written without exponent: the
+// value rounded to that many significant digits, as a whole number of digits scaled
+// by the decimal exponent. False, with nothing written, for exponent forms, exact
+// ties and values out of range.
+bool AppendGeneralFixed(std::string& line, double value, int precision, char decimalSeparator)
+{
+    if (!kExactDoubleSteps)
+        return false;
+    const double a = std::fabs(value);
+    if (a == 0) {
+        line.push_back('0');
+        return true;
+    }
+    if (!(a >= 1e-5 && a < 1e15))
+        return false;
+    // The decimal exponent from the binary one: exact for values from 1 on, at most
+    // one too high below 1; the loop corrects it.
+    const auto binaryExponent = static_cast<int>((std::bit_cast<std::uint64_t>(a) >> 52) & 0x7FF) - 1023;
+    int exponent = ((binaryExponent + 1) * 78913) >> 18; // floor((binaryExponent + 1) * log10(2))
+    if (exponent >= 0 && a < kPowersOfTen[exponent])
+        --exponent;
+    std::uint64_t digits = 0;
+    for (int attempt = 0;; ++attempt) {
+        const int scale = precision - 1 - exponent;
+        if (attempt == 4 || scale < 0 || scale > 22)
+            return false;
+        if (a * kPowersOfTen[scale] >= static_cast<double>(kWholePowersOfTen[precision])) {
+            ++exponent; // too many digits, or rounding up to the next power of ten
+            continue;
+        }
+        const ScaledWhole scaled = ScaleToWhole(a, scale);
+        // The exact product below 10^(precision - 1) means the exponent is too high,
+        // even when it would round up to that power.
+        if (scaled.below < kWholePowersOfTen[precision - 1]) {
+            --exponent;
+            continue;
+        }
+        if (scaled.versusHalf == 0)
+            return false; // a tie: the general path rounds it
+        digits = scaled.below + (scaled.versusHalf > 0 ? 1 : 0);
+        if (digits == kWholePowersOfTen[precision]) {
+            ++exponent;
+            continue;
+        }
+        break;
+    }
+    if (exponent < -4 || exponent >= precision)
+        return false; // exponent form
+
+    char text[24];
+    const auto end = std::to_chars(text, text + sizeof text, digits).ptr;
+    std::size_t length = static_cast<std::size_t>(end - text); // == precision
+    while (length > 1 && text[length - 1] == '0')
+        --length;
+    if (value < 0)
+        line.push_back('-');
+    if (exponent >= 0) {
+        const auto whole = static_cast<std::size_t>(exponent) + 1;
+        if (length <= whole) {
+            line.append(text, length);
+            line.append(whole - length, '0');
+        } else {
+            line.append(text, whole);
+            line.push_back(decimalSeparator);
+            line.append(text + whole, length - whole);
+        }
+    } else {
+        line.push_back('0');
+        line.push_back(decimalSeparator);
+        line.append(static_cast<std::size_t>(-exponent - 1), '0');
+        line.append(text, length);
+    }
+    return true;
+}
+
+// Pattern "0.000" for values below 10^12: the exact value rounded to thousandths,
+// exact ties away from zero. False, with nothing written, for larger values.
+bool AppendThreeDecimalsFast(std::string& line, double value, char decimalSeparator)
+{
+    const double a = std::fabs(value);
+    if (!kExactDoubleSteps || !(a < 1e12))
+        return false;
+    const ScaledWhole scaled = ScaleToWhole(a, 3);
+    const std::uint64_t thousandths = scaled.below + (scaled.versusHalf >= 0 ? 1 : 0);
+    if (value < 0 && thousandths != 0)
+        line.push_back('-');
+    AppendWhole(line, thousandths / 1000);
+    const auto fraction = static_cast<unsigned>(thousandths % 1000);
+    const char digits[4] = {decimalSeparator, static_cast<char>('0' + fraction / 100),
+                            static_cast<char>('0' + fraction / 10 % 10), static_cast<char>('0' + fraction % 10)};
+    line.append(digits, 4);
+    return true;
+}
+
+// A column text that is only a sign, up to 15 digits and one point or comma: the
+// digits as a whole number, exact in a double, divided by an exact power of ten is
+// the correctly rounded value. Nothing for any other text.
+std::optional<double> ParsePlainDecimal(std::string_view text)
+{
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    bool negative = false;
+    if (p != end && (*p == '-' || *p == '+')) {
+        negative = *p == '-';
+        ++p;
+    }
+    std::uint64_t whole = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; p != end; ++p) {
+        const char c = *p;
+        if (IsDigit(c)) {
+            whole = whole * 10 + static_cast<unsigned>(c - '0');
+            ++digits;
+            decimals += point ? 1 : 0;
+        } else if ((c == '.' || c == ',') && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+        if (digits > 15)
+            return std::nullopt;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    double value = static_cast<double>(whole);
+    if (decimals > 0)
+        value /= kPowersOfTen[decimals];
+    return negative ? -value : value;
+}
+
 } // namespace
 
 double ParseNumberText(std::string_view text) {
+    if (const auto plain = ParsePlainDecimal(text)) return *plain;
     Reader reader(text);
     // A leading '&' (old &H / &O prefixes, not supported) starts no number: it reads 0.
     char c = reader.peek();
@@ -156,14 +369,17 @@ double ParseNumberText(std::string_view text) {
 }
 
 void AppendPlainDouble(std::string& line, double value, char decimalSeparator) {
+    if (AppendGeneralFixed(line, value, 15, decimalSeparator)) return;
     AppendGeneral(line, value, 15, decimalSeparator);
 }
 
 void AppendPlainSingle(std::string& line, float value, char decimalSeparator) {
+    if (AppendGeneralFixed(line, value, 7, decimalSeparator)) return;
     AppendGeneral(line, value, 7, decimalSeparator);
 }
 
 void AppendThreeDecimals(std::string& line, double value, char decimalSeparator) {
+    if (AppendThreeDecimalsFast(line, value, decimalSeparator)) return;
     // A double lies exactly halfway between two results only when it is m/16 with m
     // odd (m/16 = 125m/2000 needs a power-of-two denominator), and then m < 2^53.
     // to_chars would round such a tie to even, so ties are done here in integers.
