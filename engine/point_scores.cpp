@@ -1,21 +1,24 @@
 #include "engine/point_scores.h"
 
 #include "engine/lookup.h"
+#include "engine/surface_scores.h"
 
 namespace passcat {
+namespace {
+
+constexpr std::size_t kShortBlockSegments = 128;
+
+} // namespace
 
 std::vector<float> ComputeSurfaceScores(std::span<const double> values, std::span<const double> deltas,
                                         std::span<const double> surfaceCoefs)
 {
-    const std::size_t segments = deltas.size();
-    std::vector<float> scores(segments);
-    for (std::size_t i = 0; i < segments; ++i) {
-        const double span = values[segments] - values[i];
-        float sum = 0;
-        for (std::size_t j = i; j < segments; ++j)
-            sum = static_cast<float>(sum + deltas[j] / span * surfaceCoefs[j]);
-        scores[i] = sum;
-    }
+    std::vector<float> scores(deltas.size());
+    // The widest registers pay off once a group of points has a long way to sum.
+    SurfaceKernel kernel = FastestSurfaceKernel();
+    if (deltas.size() < kShortBlockSegments && SurfaceKernelAvailable(SurfaceKernel::Sse2))
+        kernel = SurfaceKernel::Sse2;
+    ComputeSurfaceScoresWith(kernel, 0, values, deltas, surfaceCoefs, scores);
     return scores;
 }
 
