@@ -40,6 +40,15 @@ void SafeResultFile::writeLine(std::string_view line)
         flush();
 }
 
+void SafeResultFile::writeText(std::string_view text)
+{
+    if (hasError_)
+        return;
+    pending_.append(text);
+    if (pending_.size() >= flushSize_)
+        flush();
+}
+
 bool SafeResultFile::flush()
 {
     if (hasError_ || pending_.empty())

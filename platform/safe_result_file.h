@@ -27,6 +27,9 @@ public:
     // After a failed write the lines are dropped; hasError() tells.
     void writeLine(std::string_view line) override;
 
+    // Lines that already end in CR LF, written as they are.
+    void writeText(std::string_view text);
+
     // Replaces the result with everything written; false, leaving the old result,
     // when any write or the replacement failed.
     bool commit();

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/block_evaluation.h"
+#include "engine/parallel_evaluation.h"
 #include "platform/file_identity.h"
 #include "platform/file_line_source.h"
 #include "platform/input_text_detection.h"
@@ -14,33 +15,48 @@
 namespace passcat {
 namespace {
 
-// Shows each rejected block with its place in the file.
-class RejectionMessages final : public RejectionSink {
+// Takes the blocks' results in file order: writes the sections and shows each
+// rejected block with its place in the file.
+class RunResults final : public OrderedBlockResults {
 public:
-    RejectionMessages(RunObserver& observer, const FileLineSource& input) : observer_(observer), input_(input) {}
+    RunResults(RunObserver& observer, SafeResultFile& result) : observer_(observer), result_(result) {}
 
+    bool anyRejected() const { return anyRejected_; }
+
+    // False once a write failed: that ends the run.
+    bool blockDone(const OrderedBlockResult& block) override
+    {
+        startBlock();
+        switch (block.outcome) {
+        case BlockOutcome::Accepted:
+            result_.writeText(block.section);
+            break;
+        case BlockOutcome::Rejected:
+            anyRejected_ = true;
+            // A block cut short by a failed read is no fault of the file: the run reports
+            // the read failure instead.
+            if (!block.inputFailedWhenRead) {
+                observer_.showMessage({RunMessage::Kind::BlockRejected,
+                                       QString::fromStdString(block.rejection->message), blockNumber_,
+                                       static_cast<qint64>(block.rejection->titleLineNumber)});
+            }
+            break;
+        case BlockOutcome::NoBlock:
+            break;
+        }
+        return !result_.hasError();
+    }
+
+private:
     // Saturates rather than overflows on an input of more than two thousand million blocks.
     void startBlock()
     {
         if (blockNumber_ < std::numeric_limits<int>::max())
             ++blockNumber_;
     }
-    bool anyRejected() const { return anyRejected_; }
 
-    void blockRejected(const BlockRejection& rejection) override
-    {
-        anyRejected_ = true;
-        // A block cut short by a failed read is no fault of the file: the run reports
-        // the read failure instead.
-        if (input_.hasError())
-            return;
-        observer_.showMessage({RunMessage::Kind::BlockRejected, QString::fromStdString(rejection.message),
-                               blockNumber_, static_cast<qint64>(rejection.titleLineNumber)});
-    }
-
-private:
     RunObserver& observer_;
-    const FileLineSource& input_;
+    SafeResultFile& result_;
     int blockNumber_ = 0;
     bool anyRejected_ = false;
 };
@@ -125,12 +141,13 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const RunOptions& 
                              .arg(settings.resultPath, result.errorString()));
     }
 
-    // One block per turn; a failed read ends the input, a failed write ends the loop.
-    RejectionMessages rejections(observer, input);
-    while (!input.atEnd() && !result.hasError()) {
-        rejections.startBlock();
-        EvaluateObstacleBlock(input, result, evaluation, rejections);
-    }
+    // The blocks are read on one thread and evaluated on others; their sections and
+    // messages come back to this thread in file order. A failed read ends the input,
+    // a failed write ends the run.
+    RunResults results(observer, result);
+    ParallelEvaluationOptions parallel;
+    parallel.inputFailed = [&input] { return input.hasError(); };
+    EvaluateObstacleBlocks(input, evaluation, results, parallel);
     if (input.hasError() || result.hasError()) {
         result.discard();
         return runFailed(input.hasError() ? ReadFailure(settings.inputPath, input.errorString())
@@ -140,7 +157,7 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const RunOptions& 
         return runFailed(WriteFailure(settings.resultPath, result.errorString()));
 
     observer.setBusy(false);
-    return rejections.anyRejected() ? RunOutcome::SomeRejected : RunOutcome::AllAccepted;
+    return results.anyRejected() ? RunOutcome::SomeRejected : RunOutcome::AllAccepted;
 }
 
 } // namespace passcat
