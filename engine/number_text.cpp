@@ -10,6 +10,7 @@
 #include <limits>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 namespace passcat {
 namespace {
@@ -160,12 +161,20 @@ bool AppendGeneralFixed(std::string& line, double value, int precision, char dec
     }
     if (!(a >= 1e-5 && a < 1e15))
         return false;
-    // The decimal exponent from the binary one: exact for values from 1 on, at most
-    // one too high below 1; the loop corrects it.
-    const auto binaryExponent = static_cast<int>((std::bit_cast<std::uint64_t>(a) >> 52) & 0x7FF) - 1023;
-    int exponent = ((binaryExponent + 1) * 78913) >> 18; // floor((binaryExponent + 1) * log10(2))
-    if (exponent >= 0 && a < kPowersOfTen[exponent])
-        --exponent;
+    // The decimal exponent: exact from 1 on; below 1 compared with the nearest
+    // doubles to the powers of ten, which the loop corrects at the very boundaries.
+    int exponent = 0;
+    if (a >= 1) {
+        const auto binaryExponent = static_cast<int>((std::bit_cast<std::uint64_t>(a) >> 52) & 0x7FF) - 1023;
+        exponent = ((binaryExponent + 1) * 78913) >> 18; // floor((binaryExponent + 1) * log10(2))
+        if (a < kPowersOfTen[exponent])
+            --exponent;
+    } else {
+        constexpr double kTenths[] = {1e-1, 1e-2, 1e-3, 1e-4, 1e-5};
+        exponent = -1;
+        while (exponent > -5 && a < kTenths[-exponent - 1])
+            --exponent;
+    }
     std::uint64_t digits = 0;
     for (int attempt = 0;; ++attempt) {
         const int scale = precision - 1 - exponent;
@@ -194,29 +203,40 @@ bool AppendGeneralFixed(std::string& line, double value, int precision, char dec
     if (exponent < -4 || exponent >= precision)
         return false; // exponent form
 
+    // Trailing zeros go before the digits are written: strides of 8, 4, 2 and 1 take
+    // any count up to 15.
+    std::size_t length = static_cast<std::size_t>(precision);
+    for (const auto& [power, count] : {std::pair<std::uint64_t, std::size_t>{100000000, 8}, {10000, 4}, {100, 2},
+                                       {10, 1}}) {
+        if (digits % power == 0) {
+            digits /= power;
+            length -= count;
+        }
+    }
     char text[24];
-    const auto end = std::to_chars(text, text + sizeof text, digits).ptr;
-    std::size_t length = static_cast<std::size_t>(end - text); // == precision
-    while (length > 1 && text[length - 1] == '0')
-        --length;
+    std::to_chars(text, text + sizeof text, digits);
+
+    char out[48];
+    char* o = out;
     if (value < 0)
-        line.push_back('-');
+        *o++ = '-';
     if (exponent >= 0) {
         const auto whole = static_cast<std::size_t>(exponent) + 1;
         if (length <= whole) {
-            line.append(text, length);
-            line.append(whole - length, '0');
+            o = std::copy_n(text, length, o);
+            o = std::fill_n(o, whole - length, '0');
         } else {
-            line.append(text, whole);
-            line.push_back(decimalSeparator);
-            line.append(text + whole, length - whole);
+            o = std::copy_n(text, whole, o);
+            *o++ = decimalSeparator;
+            o = std::copy_n(text + whole, length - whole, o);
         }
     } else {
-        line.push_back('0');
-        line.push_back(decimalSeparator);
-        line.append(static_cast<std::size_t>(-exponent - 1), '0');
-        line.append(text, length);
+        *o++ = '0';
+        *o++ = decimalSeparator;
+        o = std::fill_n(o, -exponent - 1, '0');
+        o = std::copy_n(text, length, o);
     }
+    line.append(out, o);
     return true;
 }
 
