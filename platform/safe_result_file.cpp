@@ -17,7 +17,10 @@ bool SafeResultFile::open()
         errorString_ = QStringLiteral("не задано имя файла");
         return false;
     }
-    return file_.open(QIODevice::WriteOnly) || fail();
+    // Unbuffered: pending_ is the buffer. A write that QFileDevice buffered and only
+    // flushed in commit() could fail there unnoticed, and the result would be
+    // replaced by a short file.
+    return file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || fail();
 }
 
 bool SafeResultFile::fail()

@@ -144,6 +144,27 @@ TEST_F(SafeResultFileTest, FailedWriteKeepsTheOldResult)
     EXPECT_FALSE(result.commit());
     expectOldResultAlone();
 }
+
+// A short report is written only by commit(): its failure there must be seen too,
+// not leave a short result in place of the old one.
+TEST_F(SafeResultFileTest, FailedWriteInCommitKeepsTheOldResult)
+{
+    for (const rlim_t limitBytes : {0, 10, 1000}) {
+        SCOPED_TRACE(limitBytes);
+        SafeResultFile result(resultPath());
+        ASSERT_TRUE(result.open());
+        for (int i = 0; i < 50; ++i)
+            result.writeLine("a line of the report that will not fit");
+        bool committed = true;
+        {
+            const testing::FileSizeLimit limit(limitBytes);
+            committed = result.commit();
+        }
+        EXPECT_FALSE(committed);
+        EXPECT_TRUE(result.hasError());
+        expectOldResultAlone();
+    }
+}
 #endif
 
 } // namespace
