@@ -26,7 +26,8 @@ public:
 
     explicit FileLineSource(const QString& path, std::size_t chunkSize = kDefaultChunkSize);
 
-    // False when the file cannot be opened; errorString() says why.
+    // False when the file cannot be opened or is no regular file (a folder, a named
+    // pipe); errorString() says why. Never waits for a writer of a named pipe.
     bool open();
 
     bool atEnd() override;
@@ -34,13 +35,14 @@ public:
     std::uint64_t lineNumber() const override { return lineNumber_; }
 
     bool hasError() const { return hasError_; }
-    QString errorString() const { return file_.errorString(); }
+    QString errorString() const { return openError_.isEmpty() ? file_.errorString() : openError_; }
 
 private:
     // Appends the next chunk to the unread bytes; false at the end of the file or on error.
     bool readChunk();
 
     QFile file_;
+    QString openError_; // why open() failed, when QFile could not tell
     std::size_t chunkSize_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;   // first unread byte

@@ -1,5 +1,6 @@
 #include "platform/file_line_source.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,11 @@
 #include <vector>
 
 #include "tests/support/file_helpers.h"
+
+#ifdef __unix__
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace passcat {
 namespace {
@@ -121,6 +127,26 @@ TEST(FileLineSource, ReadErrorEndsTheInputAndIsReported)
     EXPECT_FALSE(source.readLine().has_value());
     EXPECT_TRUE(source.hasError());
     EXPECT_FALSE(source.errorString().isEmpty());
+}
+#endif
+
+#ifdef __unix__
+// A named pipe or a folder put where the input was is refused at once: waiting for a
+// writer of the pipe would hold the run for ever.
+TEST(FileLineSourceOpen, RefusesWhatIsNoRegularFileWithoutWaiting)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0644), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    alarm(30); // a wait for a writer ends the test
+    for (const char* name : {"pipe", "folder", "missing"}) {
+        SCOPED_TRACE(name);
+        FileLineSource source(dir.filePath(name));
+        EXPECT_FALSE(source.open());
+        EXPECT_FALSE(source.errorString().isEmpty());
+    }
+    alarm(0);
 }
 #endif
 
