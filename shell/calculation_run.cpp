@@ -119,6 +119,7 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const RunOptions& 
                              .arg(settings.resultPath));
     }
 
+    observer.inputFound();
     FileLineSource input(settings.inputPath);
     if (!input.open()) {
         return runFailed(

@@ -46,6 +46,9 @@ public:
     virtual void setBusy(bool busy) = 0;
     // Returns once the user has seen the message.
     virtual void showMessage(const RunMessage& message) = 0;
+    // The input file was found and is about to be opened. Nothing to show; tests
+    // change the file here, as another program could.
+    virtual void inputFound() {}
 };
 
 enum class RunOutcome {
