@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: a plain build, then one under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then every fuzz target for a
+# bounded time (PASSCAT_FUZZ_SECONDS each, 60 by default).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
@@ -16,3 +17,6 @@ echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 "$top/scripts/build.sh" "$top/build/asan" -DPASSCAT_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$top/build/asan" --output-on-failure -j "$jobs"
+
+echo "== fuzzing"
+PASSCAT_FUZZ_BUILD="$top/build/fuzz" "$top/fuzz/run-fuzzers.sh"
