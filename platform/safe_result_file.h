@@ -43,6 +43,9 @@ public:
 private:
     bool flush();
     bool fail();
+    void startWriteBack();
+
+    static constexpr qint64 kWriteBackStep = qint64{8} << 20;
 
 
     QSaveFile file_;
@@ -50,6 +53,7 @@ private:
     std::string pending_;
     bool hasError_ = false;
     QString errorString_; // kept: giving up the file replaces the file's own error text
+    qint64 writtenBack_ = 0; // the bytes handed to the disk so far
 };
 
 } // namespace passcat
