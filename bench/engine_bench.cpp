@@ -108,8 +108,9 @@ std::string BlockText(std::int64_t points)
     long long height = 20000; // tenths of a metre
     long long distance = 0;   // metres
     for (std::int64_t i = 0; i < points; ++i) {
+        std::string metres = std::to_string(1000 + distance % 1000); // zero-padded to three digits
         text += std::to_string(height / 10) + ',' + std::to_string(height % 10) + '\t' + std::to_string(distance / 1000)
-            + ',' + std::to_string(distance % 1000) + '\t' + std::to_string(coef(random) / 10.0).substr(0, 3) + "\r\n";
+            + ',' + metres.substr(1) + '\t' + std::to_string(coef(random) / 10.0).substr(0, 3) + "\r\n";
         height += rise(random);
         distance += advance(random);
     }
