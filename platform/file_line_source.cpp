@@ -3,13 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#ifdef __unix__
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 #include "engine/text_lines.h"
+#include "platform/regular_file.h"
 
 namespace passcat {
 
@@ -20,32 +15,7 @@ FileLineSource::FileLineSource(const QString& path, std::size_t chunkSize)
 
 bool FileLineSource::open()
 {
-    // Unbuffered: the chunks below are the only buffer.
-    constexpr auto mode = QIODevice::ReadOnly | QIODevice::Unbuffered;
-#ifdef __unix__
-    // Opened without waiting and then checked: a named pipe put in the file's place
-    // after its existence was tested would otherwise hold the run until someone
-    // writes to it.
-    const int fd = ::open(QFile::encodeName(file_.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        openError_ = qt_error_string(errno);
-        return false;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        openError_ = QStringLiteral("это не обычный файл");
-        ::close(fd);
-        return false;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file_.open(fd, mode, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    return true;
-#else
-    return file_.open(mode);
-#endif
+    return OpenRegularFileForReading(file_, openError_);
 }
 
 bool FileLineSource::readChunk()

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/regular_file.h"
+
 namespace passcat {
 namespace {
 
@@ -74,8 +76,9 @@ InputText InputTextDetector::verdict() const
 InputTextScan ScanInputText(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return {false, InputText::Ascii, file.errorString()};
+    QString openError;
+    if (!OpenRegularFileForReading(file, openError))
+        return {false, InputText::Ascii, openError};
     std::vector<char> chunk(kScanChunkSize);
     InputTextDetector detector;
     while (!detector.settled()) {
