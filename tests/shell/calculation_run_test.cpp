@@ -83,6 +83,9 @@ struct EncodingCase {
     TextEncoding expectedLabels; // what the labels must come out in
 };
 
+// Test listings show the case's name, not its bytes.
+[[maybe_unused]] void PrintTo(const EncodingCase& c, std::ostream* out) { *out << c.name; }
+
 class WorkedExampleRun : public CalculationRunTest,
                          public ::testing::WithParamInterface<std::tuple<EncodingCase, char>> {};
 
