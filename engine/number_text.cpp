@@ -59,14 +59,17 @@ void AppendSwapped(std::string& line, const char* first, const char* last, char 
 }
 
 // %.<precision>G: to_chars' general format with a precision follows printf's %g.
+// At most 1 + precision + 1 + 5 characters go to out.
 template <typename Float>
-void AppendGeneral(std::string& line, Float value, int precision, char decimalSeparator) {
+char* PutGeneral(char* out, Float value, int precision, char decimalSeparator) {
     // Only a zero can come out as "-0": every other value has a non-zero digit.
     if (value == 0) value = 0;
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision);
-    AppendSwapped(line, buffer, result.ptr, decimalSeparator);
+    for (const char* c = buffer; c != result.ptr; ++c)
+        *out++ = *c == '.' ? decimalSeparator : *c == 'e' ? 'E' : *c;
+    return out;
 }
 
 // ---- Fast paths. Each gives exactly the text or value of the general path below it,
@@ -139,28 +142,21 @@ ScaledWhole ScaleToWhole(double a, int scale)
     return {whole, rest < 0 ? -1 : rest > 0 ? 1 : 0};
 }
 
-void AppendWhole(std::string& line, std::uint64_t value)
-{
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    line.append(buffer, result.ptr);
-}
-
 // %.<precision>G for precision 7 or 15 where it is written without exponent: the
 // value rounded to that many significant digits, as a whole number of digits scaled
-// by the decimal exponent. False, with nothing written, for exponent forms, exact
+// by the decimal exponent. Null, with nothing written, for exponent forms, exact
 // ties and values out of range.
-bool AppendGeneralFixed(std::string& line, double value, int precision, char decimalSeparator)
+char* PutGeneralFixed(char* o, double value, int precision, char decimalSeparator)
 {
     if (!kExactDoubleSteps)
-        return false;
+        return nullptr;
     const double a = std::fabs(value);
     if (a == 0) {
-        line.push_back('0');
-        return true;
+        *o++ = '0';
+        return o;
     }
     if (!(a >= 1e-5 && a < 1e15))
-        return false;
+        return nullptr;
     // The decimal exponent: exact from 1 on; below 1 compared with the nearest
     // doubles to the powers of ten, which the loop corrects at the very boundaries.
     int exponent = 0;
@@ -179,7 +175,7 @@ bool AppendGeneralFixed(std::string& line, double value, int precision, char dec
     for (int attempt = 0;; ++attempt) {
         const int scale = precision - 1 - exponent;
         if (attempt == 4 || scale < 0 || scale > 22)
-            return false;
+            return nullptr;
         if (a * kPowersOfTen[scale] >= static_cast<double>(kWholePowersOfTen[precision])) {
             ++exponent; // too many digits, or rounding up to the next power of ten
             continue;
@@ -192,7 +188,7 @@ bool AppendGeneralFixed(std::string& line, double value, int precision, char dec
             continue;
         }
         if (scaled.versusHalf == 0)
-            return false; // a tie: the general path rounds it
+            return nullptr; // a tie: the general path rounds it
         digits = scaled.below + (scaled.versusHalf > 0 ? 1 : 0);
         if (digits == kWholePowersOfTen[precision]) {
             ++exponent;
@@ -201,7 +197,7 @@ bool AppendGeneralFixed(std::string& line, double value, int precision, char dec
         break;
     }
     if (exponent < -4 || exponent >= precision)
-        return false; // exponent form
+        return nullptr; // exponent form
 
     // Trailing zeros go before the digits are written: strides of 8, 4, 2 and 1 take
     // any count up to 15.
@@ -216,8 +212,6 @@ bool AppendGeneralFixed(std::string& line, double value, int precision, char dec
     char text[24];
     std::to_chars(text, text + sizeof text, digits);
 
-    char out[48];
-    char* o = out;
     if (value < 0)
         *o++ = '-';
     if (exponent >= 0) {
@@ -236,27 +230,90 @@ bool AppendGeneralFixed(std::string& line, double value, int precision, char dec
         o = std::fill_n(o, -exponent - 1, '0');
         o = std::copy_n(text, length, o);
     }
-    line.append(out, o);
-    return true;
+    return o;
+}
+
+// %.15G for a value that is the double nearest to a number of thousandths k/1000
+// with 0 < k < 10^15 (distances and heights as typed, mostly). That number has at
+// most 15 significant digits and the double is within a ninth of a unit of the
+// fifteenth digit of it, so it is what %.15G writes: k/1000 in plain digits (its
+// exponent lies between -3 and 11), without trailing zeros or a trailing point.
+// Null, with nothing written, for any other value.
+char* PutShortThousandths(char* dst, double value, char decimalSeparator)
+{
+    if (!kExactDoubleSteps)
+        return nullptr;
+    const double a = std::fabs(value);
+    if (!(a >= 0.0005 && a < 1e12))
+        return nullptr;
+    // Any whole k would do for the test below; this one passes it when any does.
+    const auto k = static_cast<std::uint64_t>(a * 1000 + 0.5);
+    if (k == 0 || static_cast<double>(k) / 1000 != a) // k < 2^53: exact; the quotient correctly rounded
+        return nullptr;
+    auto whole = k / 1000;
+    auto fraction = static_cast<unsigned>(k % 1000);
+    char out[32];
+    char* o = out + sizeof out;
+    // The fraction's digits without trailing zeros, written from the back.
+    if (fraction != 0) {
+        int decimals = 3;
+        while (fraction % 10 == 0) {
+            fraction /= 10;
+            --decimals;
+        }
+        for (int d = 0; d < decimals; ++d) {
+            *--o = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        *--o = decimalSeparator;
+    }
+    do {
+        *--o = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    if (value < 0)
+        *--o = '-';
+    return std::copy(o, out + sizeof out, dst);
 }
 
 // Pattern "0.000" for values below 10^12: the exact value rounded to thousandths,
-// exact ties away from zero. False, with nothing written, for larger values.
-bool AppendThreeDecimalsFast(std::string& line, double value, char decimalSeparator)
+// exact ties away from zero. Null, with nothing written, for larger values.
+char* PutThreeDecimalsFast(char* dst, double value, char decimalSeparator)
 {
     const double a = std::fabs(value);
     if (!kExactDoubleSteps || !(a < 1e12))
-        return false;
-    const ScaledWhole scaled = ScaleToWhole(a, 3);
-    const std::uint64_t thousandths = scaled.below + (scaled.versusHalf >= 0 ? 1 : 0);
+        return nullptr;
+    // The rounded product is within half its unit in the last place (at most
+    // p * 2^-53) of the exact one. When its fractional part is further than that
+    // from one half, both round to the same whole number; with the margin below
+    // (which also covers the subtraction of one half, exact for p >= 1 and off by
+    // at most 2^-54 below) only products very near a tie take the exact product.
+    const double p = a * 1000;
+    const auto whole = static_cast<std::uint64_t>(p); // p >= 0: truncation is floor
+    const double rest = (p - static_cast<double>(whole)) - 0.5; // p - whole is exact: p < 2^52
+    std::uint64_t thousandths = 0;
+    if (std::fabs(rest) > p * 0x1p-50 + 0x1p-50) {
+        thousandths = whole + (rest > 0 ? 1 : 0);
+    } else {
+        const ScaledWhole scaled = ScaleToWhole(a, 3);
+        thousandths = scaled.below + (scaled.versusHalf >= 0 ? 1 : 0);
+    }
+    char out[32];
+    char* o = out + sizeof out;
+    auto fraction = static_cast<unsigned>(thousandths % 1000);
+    for (int d = 0; d < 3; ++d) {
+        *--o = static_cast<char>('0' + fraction % 10);
+        fraction /= 10;
+    }
+    *--o = decimalSeparator;
+    auto units = thousandths / 1000;
+    do {
+        *--o = static_cast<char>('0' + units % 10);
+        units /= 10;
+    } while (units != 0);
     if (value < 0 && thousandths != 0)
-        line.push_back('-');
-    AppendWhole(line, thousandths / 1000);
-    const auto fraction = static_cast<unsigned>(thousandths % 1000);
-    const char digits[4] = {decimalSeparator, static_cast<char>('0' + fraction / 100),
-                            static_cast<char>('0' + fraction / 10 % 10), static_cast<char>('0' + fraction % 10)};
-    line.append(digits, 4);
-    return true;
+        *--o = '-';
+    return std::copy(o, out + sizeof out, dst);
 }
 
 // A column text that is only a sign, up to 15 digits and one point or comma: the
@@ -388,18 +445,34 @@ double ParseNumberText(std::string_view text) {
     return negative ? -value : value;
 }
 
+char* PutPlainDouble(char* out, double value, char decimalSeparator) {
+    if (char* end = PutShortThousandths(out, value, decimalSeparator)) return end;
+    if (char* end = PutGeneralFixed(out, value, 15, decimalSeparator)) return end;
+    return PutGeneral(out, value, 15, decimalSeparator);
+}
+
+char* PutShortThreeDecimals(char* out, double value, char decimalSeparator) {
+    return PutThreeDecimalsFast(out, value, decimalSeparator);
+}
+
 void AppendPlainDouble(std::string& line, double value, char decimalSeparator) {
-    if (AppendGeneralFixed(line, value, 15, decimalSeparator)) return;
-    AppendGeneral(line, value, 15, decimalSeparator);
+    char out[kNumberTextRoom];
+    line.append(out, PutPlainDouble(out, value, decimalSeparator));
 }
 
 void AppendPlainSingle(std::string& line, float value, char decimalSeparator) {
-    if (AppendGeneralFixed(line, value, 7, decimalSeparator)) return;
-    AppendGeneral(line, value, 7, decimalSeparator);
+    char out[kNumberTextRoom];
+    char* end = PutGeneralFixed(out, value, 7, decimalSeparator);
+    if (!end) end = PutGeneral(out, value, 7, decimalSeparator);
+    line.append(out, end);
 }
 
 void AppendThreeDecimals(std::string& line, double value, char decimalSeparator) {
-    if (AppendThreeDecimalsFast(line, value, decimalSeparator)) return;
+    char out[kNumberTextRoom];
+    if (char* end = PutThreeDecimalsFast(out, value, decimalSeparator)) {
+        line.append(out, end);
+        return;
+    }
     // A double lies exactly halfway between two results only when it is m/16 with m
     // odd (m/16 = 125m/2000 needs a power-of-two denominator), and then m < 2^53.
     // to_chars would round such a tie to even, so ties are done here in integers.

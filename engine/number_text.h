@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,13 @@ void AppendPlainSingle(std::string& line, float value, char decimalSeparator);
 
 // Pattern "0.000": three decimals, halfway cases away from zero.
 void AppendThreeDecimals(std::string& line, double value, char decimalSeparator);
+
+// The same texts written to a buffer of at least kNumberTextRoom characters, for
+// rows built in place; each returns the end of what it wrote.
+inline constexpr std::size_t kNumberTextRoom = 32;
+char* PutPlainDouble(char* out, double value, char decimalSeparator);
+// AppendThreeDecimals' text for values below 10^12 in magnitude; null, with nothing
+// written, for any other value (which AppendThreeDecimals writes).
+char* PutShortThreeDecimals(char* out, double value, char decimalSeparator);
 
 } // namespace passcat

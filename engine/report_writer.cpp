@@ -1,5 +1,6 @@
 #include "engine/report_writer.h"
 
+#include <charconv>
 #include <string>
 
 #include "engine/number_text.h"
@@ -9,8 +10,48 @@ namespace {
 
 void AppendTabs(std::string& line, int count) { line.append(static_cast<std::size_t>(count), '\t'); }
 
+// The row built in place: the number texts written one after the other into a
+// buffer, as AppendRow writes them. False, with line unchanged, when a "0.000"
+// value is too large for the short form.
+bool PutRow(std::string& line, const EvaluatedBlock& e, std::size_t i, char sep)
+{
+    const auto& h = e.block.heights;
+    const std::size_t segments = e.series.deltaHeights.size();
+    char row[4 * (kNumberTextRoom + 3) + 6 * (kNumberTextRoom + 2) + 32];
+    char* o = row;
+    o = PutPlainDouble(o, e.block.distances[i], sep);
+    *o++ = '\t';
+    *o++ = '\t';
+    *o++ = '\t';
+    o = PutPlainDouble(o, e.series.deltaDistances[i], sep);
+    *o++ = '\t';
+    *o++ = '\t';
+    o = PutPlainDouble(o, h[segments] - h[i], sep);
+    *o++ = '\t';
+    o = PutPlainDouble(o, e.series.deltaHeights[i], sep);
+    for (const double value : {e.series.segmentGrades[i], e.series.remainingGrades[i],
+                               static_cast<double>(e.scores.steepnessCoefs[i]),
+                               static_cast<double>(e.scores.surfaceScores[i]),
+                               static_cast<double>(e.scores.gainCoefs[i]),
+                               static_cast<double>(e.scores.pointScores[i])}) {
+        *o++ = '\t';
+        *o++ = '\t';
+        o = PutShortThreeDecimals(o, value, sep);
+        if (!o)
+            return false;
+    }
+    *o++ = '\t';
+    *o++ = '\t';
+    o = std::to_chars(o, row + sizeof row, e.recommendation.pointCategories[i]).ptr;
+    line.assign(row, o);
+    return true;
+}
+
 void AppendRow(std::string& line, const EvaluatedBlock& e, std::size_t i, char sep)
 {
+    if (PutRow(line, e, i, sep))
+        return;
+
     const auto& h = e.block.heights;
     const std::size_t segments = e.series.deltaHeights.size();
     line.clear();

@@ -164,6 +164,66 @@ TEST(NumberTextExactness, ThreeDecimalsMatchTheExactExpansion)
     }
 }
 
+// Numbers of thousandths of every size a double holds to 15 digits, the doubles a
+// few steps either side of them, and values near the ties of the third decimal at
+// large magnitudes, where the rounded product alone cannot decide.
+std::vector<double> ThousandthsAndNeighbours(std::uint64_t seed, int count)
+{
+    std::mt19937_64 random(seed);
+    std::vector<double> values;
+    for (int i = 0; i < count; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 16); // 1 to 16 digits of k
+        std::uint64_t k = random() % 10000000000000000;
+        std::uint64_t limit = 1;
+        for (int d = 0; d < digits; ++d)
+            limit *= 10;
+        k %= limit;
+        if (random() % 4 == 0)
+            k -= k % 10; // trailing zeros
+        double v = 0;
+        switch (random() % 4) {
+        case 0:
+            v = static_cast<double>(k) / 1000.0;
+            break;
+        case 1: // a few steps from it
+        {
+            v = static_cast<double>(k) / 1000.0;
+            const int steps = 1 + static_cast<int>(random() % 4);
+            const double toward = random() % 2 ? 0.0 : 1e300;
+            for (int s = 0; s < steps; ++s)
+                v = std::nextafter(v, toward);
+            break;
+        }
+        case 2: // near a tie of the third decimal
+        {
+            v = (static_cast<double>(k) + 0.5) / 1000.0;
+            const int steps = static_cast<int>(random() % 3);
+            const double toward = random() % 2 ? 0.0 : 1e300;
+            for (int s = 0; s < steps; ++s)
+                v = std::nextafter(v, toward);
+            break;
+        }
+        default: // a value nearest some thousandths, differences of them
+            v = static_cast<double>(k) / 1000.0 - static_cast<double>(random() % 100000000) / 1000.0;
+            break;
+        }
+        values.push_back(random() % 2 ? -v : v);
+    }
+    return values;
+}
+
+TEST(NumberTextExactness, ThousandthsAndTheirNeighboursMatchTheReferences)
+{
+    for (const double v : ThousandthsAndNeighbours(5, 600000)) {
+        std::string text;
+        AppendPlainDouble(text, v, ',');
+        ASSERT_EQ(text, ReferenceGeneral(v, 15, ',')) << std::hexfloat << v;
+        text.clear();
+        AppendThreeDecimals(text, v, '.');
+        ASSERT_EQ(text, ReferenceThreeDecimals(v, '.')) << std::hexfloat << v;
+    }
+}
+
 TEST(NumberTextExactness, PlainDecimalTextsParseCorrectlyRounded)
 {
     std::mt19937_64 random(4);
