@@ -49,10 +49,25 @@ bool AppendDataLine(std::string_view line, ObstacleBlock& block)
 BlockReadResult ReadObstacleBlock(LineSource& input)
 {
     BlockReadResult result;
+    ReadObstacleBlock(input, result);
+    return result;
+}
+
+void ReadObstacleBlock(LineSource& input, BlockReadResult& result)
+{
+    result.status = BlockReadResult::Status::Complete;
+    result.block.title.clear();
+    result.block.heights.clear();
+    result.block.distances.clear();
+    result.block.surfaceCoefs.clear();
+    result.block.droppedPoints = 0;
+    result.titleLineNumber = 0;
+    result.fault.clear();
+
     const auto title = input.readLine();
     if (!title) {
         result.status = BlockReadResult::Status::TrailingBlank;
-        return result;
+        return;
     }
     result.block.title.assign(*title);
     result.titleLineNumber = input.lineNumber();
@@ -61,12 +76,15 @@ BlockReadResult ReadObstacleBlock(LineSource& input)
     bool onlyBlankSoFar = IsBlank(*title);
     while (const auto line = input.readLine()) {
         if (*line == kEndLine)
-            return result;
+            return;
         onlyBlankSoFar = onlyBlankSoFar && IsBlank(*line);
         if (result.status == BlockReadResult::Status::Complete && !AppendDataLine(*line, result.block)) {
             result.status = BlockReadResult::Status::Malformed;
             result.fault = messages::TooFewTabs(input.lineNumber());
-            result.block = ObstacleBlock{std::move(result.block.title), {}, {}, {}, 0};
+            result.block.heights.clear();
+            result.block.distances.clear();
+            result.block.surfaceCoefs.clear();
+            result.block.droppedPoints = 0;
         }
     }
     if (onlyBlankSoFar) {
@@ -75,7 +93,6 @@ BlockReadResult ReadObstacleBlock(LineSource& input)
         result.status = BlockReadResult::Status::Malformed;
         result.fault = messages::MissingEndLine(result.titleLineNumber);
     }
-    return result;
 }
 
 } // namespace passcat

@@ -26,4 +26,9 @@ struct BlockReadResult {
 // still consumed whole, so the next call starts at the next block.
 BlockReadResult ReadObstacleBlock(LineSource& input);
 
+// The same, into a result given: its earlier contents are replaced, but its buffers
+// are kept, so that reading into the same result again allocates nothing once they
+// are large enough.
+void ReadObstacleBlock(LineSource& input, BlockReadResult& result);
+
 } // namespace passcat

@@ -24,7 +24,11 @@ struct Batch {
         BlockRejection rejection;
     };
 
+    // The blocks as read: the first readCount of reads. The others, and the buffers of
+    // all, are kept from earlier batches, so that reading allocates nothing once they
+    // are large enough, and no memory goes from one thread to another.
     std::vector<BlockReadResult> reads;
+    std::size_t readCount = 0;
     std::vector<bool> inputFailed;
     std::uint64_t firstBlockNumber = 0;
     std::size_t weight = 0;
@@ -33,9 +37,17 @@ struct Batch {
     std::vector<Entry> entries;
     bool evaluated = false;
 
+    // The next block's place in reads.
+    BlockReadResult& nextRead()
+    {
+        if (readCount == reads.size())
+            reads.emplace_back();
+        return reads[readCount++];
+    }
+
     void clear()
     {
-        reads.clear();
+        readCount = 0;
         inputFailed.clear();
         weight = 0;
         sections.clear();
@@ -46,6 +58,9 @@ struct Batch {
 
 // About how much memory a block takes while it waits: its numbers as read, its
 // section as written (about a hundred bytes a point) and its texts.
+// A block's buffers kept for reuse at most this large (1.5 KB a block).
+constexpr std::size_t kKeptPoints = 64;
+
 std::size_t WeightOf(const BlockReadResult& read)
 {
     return read.block.heights.size() * 128 + 2 * read.block.title.size() + read.fault.size() + 256;
@@ -184,10 +199,11 @@ private:
             }
             if (input_.atEnd())
                 break;
-            batch->reads.push_back(ReadObstacleBlock(input_));
+            BlockReadResult& read = batch->nextRead();
+            ReadObstacleBlock(input_, read);
             ++blockNumber;
             batch->inputFailed.push_back(options_.inputFailed && options_.inputFailed());
-            batch->weight += WeightOf(batch->reads.back());
+            batch->weight += WeightOf(read);
             if (batch->weight >= options_.batchBytes) {
                 if (!publish(std::move(batch)))
                     return;
@@ -195,7 +211,7 @@ private:
                 batch->firstBlockNumber = blockNumber + 1;
             }
         }
-        if (!batch->reads.empty() && !publish(std::move(batch)))
+        if (batch->readCount != 0 && !publish(std::move(batch)))
             return;
         {
             const std::lock_guard lock(mutex_);
@@ -228,15 +244,17 @@ private:
     void evaluateBatch(Batch& batch) const
     {
         StringSink sink(batch.sections);
-        batch.entries.resize(batch.reads.size());
-        for (std::size_t k = 0; k < batch.reads.size(); ++k) {
+        batch.entries.resize(batch.readCount);
+        for (std::size_t k = 0; k < batch.readCount; ++k) {
             CollectedRejection rejection;
             Batch::Entry& entry = batch.entries[k];
             entry.outcome = EvaluateBlock(batch.reads[k], sink, settings_, rejection);
             entry.sectionEnd = batch.sections.size();
             entry.rejection = std::move(rejection.last);
-            // The numbers are no longer needed; the section is what waits now.
-            batch.reads[k] = BlockReadResult{};
+            // The numbers are no longer needed; the section is what waits now. Small
+            // buffers stay for the next batch, those of a large block go.
+            if (batch.reads[k].block.heights.capacity() > kKeptPoints)
+                batch.reads[k] = BlockReadResult{};
         }
     }
 
@@ -246,10 +264,10 @@ private:
         Batch batch;
         for (std::uint64_t blockNumber = 1; !input_.atEnd(); ++blockNumber) {
             batch.clear();
-            batch.reads.push_back(ReadObstacleBlock(input_));
+            ReadObstacleBlock(input_, batch.nextRead());
             batch.inputFailed.push_back(options_.inputFailed && options_.inputFailed());
             evaluateBatch(batch);
-            if (!results.blockDone(resultOf(batch, 0, blockNumber, 0)))
+            if (!results.blockDone(resultOf(batch, 0, blockNumber, 0)) || !results.sectionsDone())
                 return;
         }
     }
@@ -288,11 +306,12 @@ private:
                 goOn = results.blockDone(resultOf(*batch, k, batch->firstBlockNumber + k, sectionStart));
                 sectionStart = batch->entries[k].sectionEnd;
             }
+            goOn = goOn && results.sectionsDone();
             {
                 const std::lock_guard lock(mutex_);
                 inFlightWeight_ -= batch->weight;
                 // Kept for reuse, with its buffers, unless it grew unusually large.
-                if (spare_.size() < 4 && batch->sections.capacity() <= 4 * options_.batchBytes) {
+                if (spare_.size() < maxSpare() && batch->sections.capacity() <= 4 * options_.batchBytes) {
                     batch->clear();
                     spare_.push_back(std::move(batch));
                 }
@@ -302,6 +321,10 @@ private:
                 return;
         }
     }
+
+    // As many batches as can be in flight at once, so that in steady state every batch
+    // is one used before, its buffers already grown to size.
+    std::size_t maxSpare() const { return options_.inFlightBytes / std::max<std::size_t>(options_.batchBytes, 1) + 2; }
 
     LineSource& input_;
     const EvaluationSettings& settings_;

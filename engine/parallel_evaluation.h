@@ -26,6 +26,10 @@ public:
     virtual ~OrderedBlockResults() = default;
     // False stops the evaluation: no further block is handed over.
     virtual bool blockDone(const OrderedBlockResult& result) = 0;
+    // Called after a run of blockDone calls: the sections handed over since the last
+    // call stay valid until this one returns, and no longer. Consecutive sections of
+    // such a run lie one after the other in memory. False stops as blockDone does.
+    virtual bool sectionsDone() { return true; }
 };
 
 struct ParallelEvaluationOptions {

@@ -51,9 +51,20 @@ void SafeResultFile::writeText(std::string_view text)
 {
     if (hasError_)
         return;
-    pending_.append(text);
-    if (pending_.size() >= flushSize_)
-        flush();
+    if (text.size() < flushSize_) {
+        pending_.append(text);
+        if (pending_.size() >= flushSize_)
+            flush();
+        return;
+    }
+    if (!flush())
+        return;
+    const auto size = static_cast<qint64>(text.size());
+    if (file_.write(text.data(), size) != size) {
+        fail();
+        return;
+    }
+    startWriteBack();
 }
 
 bool SafeResultFile::flush()

@@ -27,7 +27,8 @@ public:
     // After a failed write the lines are dropped; hasError() tells.
     void writeLine(std::string_view line) override;
 
-    // Lines that already end in CR LF, written as they are.
+    // Lines that already end in CR LF, written as they are; a long text goes to the
+    // file directly, without being copied first.
     void writeText(std::string_view text);
 
     // Replaces the result with everything written; false, leaving the old result,

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include <limits>
+#include <string_view>
 
 #include "engine/block_evaluation.h"
 #include "engine/parallel_evaluation.h"
@@ -29,9 +30,20 @@ public:
         startBlock();
         switch (block.outcome) {
         case BlockOutcome::Accepted:
-            result_.writeText(block.section);
+            // Consecutive sections are gathered and written at once, uncopied.
+            if (!run_.empty() && run_.data() + run_.size() == block.section.data()) {
+                run_ = std::string_view(run_.data(), run_.size() + block.section.size());
+            } else {
+                writeRun();
+                run_ = block.section;
+            }
             break;
         case BlockOutcome::Rejected:
+            // What came before is written first, so that a failed write stops the run
+            // before this block's message, as when every section was written at once.
+            writeRun();
+            if (result_.hasError())
+                return false;
             anyRejected_ = true;
             // A block cut short by a failed read is no fault of the file: the run reports
             // the read failure instead.
@@ -47,7 +59,20 @@ public:
         return !result_.hasError();
     }
 
+    bool sectionsDone() override
+    {
+        writeRun();
+        return !result_.hasError();
+    }
+
 private:
+    void writeRun()
+    {
+        if (!run_.empty())
+            result_.writeText(run_);
+        run_ = {};
+    }
+
     // Saturates rather than overflows on an input of more than two thousand million blocks.
     void startBlock()
     {
@@ -57,6 +82,7 @@ private:
 
     RunObserver& observer_;
     SafeResultFile& result_;
+    std::string_view run_; // sections handed over and not yet written
     int blockNumber_ = 0;
     bool anyRejected_ = false;
 };
