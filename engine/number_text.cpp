@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <system_error>
@@ -102,6 +103,21 @@ constexpr bool kExactDoubleSteps = true;
 constexpr bool kExactDoubleSteps = false;
 #endif
 
+// Writes the count lowest decimal digits of value, leading zeros included, so that
+// they end just before end. Straight to the destination: a text assembled elsewhere
+// and copied over would be read back while its bytes are still being stored.
+void PutDigitsBefore(char* end, std::uint64_t value, std::size_t count)
+{
+    for (; count >= 2; count -= 2) {
+        const auto pair = static_cast<unsigned>(value % 100);
+        value /= 100;
+        *--end = static_cast<char>('0' + pair % 10);
+        *--end = static_cast<char>('0' + pair / 10);
+    }
+    if (count == 1)
+        *--end = static_cast<char>('0' + value % 10);
+}
+
 // a * b = high + low exactly (Dekker's product, no fused multiply-add needed), for
 // products far from overflow and underflow.
 struct ExactProduct {
@@ -142,6 +158,24 @@ ScaledWhole ScaleToWhole(double a, int scale)
     return {whole, rest < 0 ? -1 : rest > 0 ? 1 : 0};
 }
 
+// ScaleToWhole's result, from the rounded product where that is far enough from a
+// whole number and from a half: the product is within p * 2^-53 of the exact one,
+// so both have the same whole part and lie on the same side of the half. The exact
+// product only within the margin, which also covers the subtraction of one half.
+ScaledWhole ScaleToWholeQuick(double a, int scale)
+{
+    const double p = a * kPowersOfTen[scale];
+    if (p < 0x1p52) {
+        const auto whole = static_cast<std::uint64_t>(p);
+        const double rest = (p - static_cast<double>(whole)) - 0.5; // p - whole is exact
+        const double margin = p * 0x1p-51 + 0x1p-50;
+        const double distance = std::fabs(rest);
+        if (distance > margin && distance < 0.5 - margin)
+            return {whole, rest < 0 ? -1 : 1};
+    }
+    return ScaleToWhole(a, scale);
+}
+
 // %.<precision>G for precision 7 or 15 where it is written without exponent: the
 // value rounded to that many significant digits, as a whole number of digits scaled
 // by the decimal exponent. Null, with nothing written, for exponent forms, exact
@@ -180,7 +214,7 @@ char* PutGeneralFixed(char* o, double value, int precision, char decimalSeparato
             ++exponent; // too many digits, or rounding up to the next power of ten
             continue;
         }
-        const ScaledWhole scaled = ScaleToWhole(a, scale);
+        const ScaledWhole scaled = ScaleToWholeQuick(a, scale);
         // The exact product below 10^(precision - 1) means the exponent is too high,
         // even when it would round up to that power.
         if (scaled.below < kWholePowersOfTen[precision - 1]) {
@@ -209,26 +243,33 @@ char* PutGeneralFixed(char* o, double value, int precision, char decimalSeparato
             length -= count;
         }
     }
-    char text[24];
-    std::to_chars(text, text + sizeof text, digits);
-
+    // Runs of zeros are at most 15 characters: copied as 16 and the end moved by
+    // their length, within the room the caller gives.
+    static constexpr char kZeros[16] = {'0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'};
     if (value < 0)
         *o++ = '-';
     if (exponent >= 0) {
         const auto whole = static_cast<std::size_t>(exponent) + 1;
         if (length <= whole) {
-            o = std::copy_n(text, length, o);
-            o = std::fill_n(o, whole - length, '0');
+            PutDigitsBefore(o + length, digits, length);
+            o += length;
+            std::memcpy(o, kZeros, 16);
+            o += whole - length;
         } else {
-            o = std::copy_n(text, whole, o);
+            const std::uint64_t split = kWholePowersOfTen[length - whole];
+            PutDigitsBefore(o + whole, digits / split, whole);
+            o += whole;
             *o++ = decimalSeparator;
-            o = std::copy_n(text + whole, length - whole, o);
+            PutDigitsBefore(o + (length - whole), digits % split, length - whole);
+            o += length - whole;
         }
     } else {
         *o++ = '0';
         *o++ = decimalSeparator;
-        o = std::fill_n(o, -exponent - 1, '0');
-        o = std::copy_n(text, length, o);
+        std::memcpy(o, kZeros, 16);
+        o += -exponent - 1;
+        PutDigitsBefore(o + length, digits, length);
+        o += length;
     }
     return o;
 }
@@ -250,30 +291,24 @@ char* PutShortThousandths(char* dst, double value, char decimalSeparator)
     const auto k = static_cast<std::uint64_t>(a * 1000 + 0.5);
     if (k == 0 || static_cast<double>(k) / 1000 != a) // k < 2^53: exact; the quotient correctly rounded
         return nullptr;
-    auto whole = k / 1000;
+    const std::uint64_t whole = k / 1000;
     auto fraction = static_cast<unsigned>(k % 1000);
-    char out[32];
-    char* o = out + sizeof out;
-    // The fraction's digits without trailing zeros, written from the back.
+    char* o = dst;
+    if (value < 0)
+        *o++ = '-';
+    o = std::to_chars(o, o + 24, whole).ptr;
+    // The fraction's digits without trailing zeros.
     if (fraction != 0) {
-        int decimals = 3;
+        std::size_t decimals = 3;
         while (fraction % 10 == 0) {
             fraction /= 10;
             --decimals;
         }
-        for (int d = 0; d < decimals; ++d) {
-            *--o = static_cast<char>('0' + fraction % 10);
-            fraction /= 10;
-        }
-        *--o = decimalSeparator;
+        *o++ = decimalSeparator;
+        PutDigitsBefore(o + decimals, fraction, decimals);
+        o += decimals;
     }
-    do {
-        *--o = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
-    if (value < 0)
-        *--o = '-';
-    return std::copy(o, out + sizeof out, dst);
+    return o;
 }
 
 // Pattern "0.000" for values below 10^12: the exact value rounded to thousandths,
@@ -298,22 +333,17 @@ char* PutThreeDecimalsFast(char* dst, double value, char decimalSeparator)
         const ScaledWhole scaled = ScaleToWhole(a, 3);
         thousandths = scaled.below + (scaled.versusHalf >= 0 ? 1 : 0);
     }
-    char out[32];
-    char* o = out + sizeof out;
-    auto fraction = static_cast<unsigned>(thousandths % 1000);
-    for (int d = 0; d < 3; ++d) {
-        *--o = static_cast<char>('0' + fraction % 10);
-        fraction /= 10;
-    }
-    *--o = decimalSeparator;
-    auto units = thousandths / 1000;
-    do {
-        *--o = static_cast<char>('0' + units % 10);
-        units /= 10;
-    } while (units != 0);
+    char* o = dst;
     if (value < 0 && thousandths != 0)
-        *--o = '-';
-    return std::copy(o, out + sizeof out, dst);
+        *o++ = '-';
+    const std::uint64_t units = thousandths / 1000;
+    o = std::to_chars(o, o + 24, units).ptr;
+    const auto fraction = static_cast<unsigned>(thousandths - units * 1000);
+    o[0] = decimalSeparator;
+    o[1] = static_cast<char>('0' + fraction / 100);
+    o[2] = static_cast<char>('0' + fraction / 10 % 10);
+    o[3] = static_cast<char>('0' + fraction % 10);
+    return o + 4;
 }
 
 // A column text that is only a sign, up to 15 digits and one point or comma: the

@@ -26,8 +26,9 @@ void AppendPlainSingle(std::string& line, float value, char decimalSeparator);
 void AppendThreeDecimals(std::string& line, double value, char decimalSeparator);
 
 // The same texts written to a buffer of at least kNumberTextRoom characters, for
-// rows built in place; each returns the end of what it wrote.
-inline constexpr std::size_t kNumberTextRoom = 32;
+// rows built in place; each returns the end of its text (at most 24 characters on)
+// and may change the characters after it, within the room.
+inline constexpr std::size_t kNumberTextRoom = 48;
 char* PutPlainDouble(char* out, double value, char decimalSeparator);
 // AppendThreeDecimals' text for values below 10^12 in magnitude; null, with nothing
 // written, for any other value (which AppendThreeDecimals writes).

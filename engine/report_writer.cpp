@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <string>
+#include <string_view>
 
 #include "engine/number_text.h"
 
@@ -10,14 +11,16 @@ namespace {
 
 void AppendTabs(std::string& line, int count) { line.append(static_cast<std::size_t>(count), '\t'); }
 
-// The row built in place: the number texts written one after the other into a
-// buffer, as AppendRow writes them. False, with line unchanged, when a "0.000"
-// value is too large for the short form.
-bool PutRow(std::string& line, const EvaluatedBlock& e, std::size_t i, char sep)
+// Room for a row built in place: the number texts, the TABs and the category.
+constexpr std::size_t kRowRoom = 4 * (kNumberTextRoom + 3) + 6 * (kNumberTextRoom + 2) + 32;
+
+// The row built in place: the number texts written one after the other into row, as
+// AppendRow writes them; the end of the row, or null when a "0.000" value is too
+// large for the short form.
+char* PutRow(char (&row)[kRowRoom], const EvaluatedBlock& e, std::size_t i, char sep)
 {
     const auto& h = e.block.heights;
     const std::size_t segments = e.series.deltaHeights.size();
-    char row[4 * (kNumberTextRoom + 3) + 6 * (kNumberTextRoom + 2) + 32];
     char* o = row;
     o = PutPlainDouble(o, e.block.distances[i], sep);
     *o++ = '\t';
@@ -38,19 +41,15 @@ bool PutRow(std::string& line, const EvaluatedBlock& e, std::size_t i, char sep)
         *o++ = '\t';
         o = PutShortThreeDecimals(o, value, sep);
         if (!o)
-            return false;
+            return nullptr;
     }
     *o++ = '\t';
     *o++ = '\t';
-    o = std::to_chars(o, row + sizeof row, e.recommendation.pointCategories[i]).ptr;
-    line.assign(row, o);
-    return true;
+    return std::to_chars(o, row + sizeof row, e.recommendation.pointCategories[i]).ptr;
 }
 
 void AppendRow(std::string& line, const EvaluatedBlock& e, std::size_t i, char sep)
 {
-    if (PutRow(line, e, i, sep))
-        return;
 
     const auto& h = e.block.heights;
     const std::size_t segments = e.series.deltaHeights.size();
@@ -83,9 +82,14 @@ void WriteBlockSection(LineSink& result, const EvaluatedBlock& e, const ReportLa
     result.writeLine(labels.header);
 
     std::string line;
+    char row[kRowRoom];
     for (std::size_t i = 0; i < e.series.deltaHeights.size(); ++i) {
-        AppendRow(line, e, i, sep);
-        result.writeLine(line);
+        if (const char* end = PutRow(row, e, i, sep)) {
+            result.writeLine(std::string_view(row, static_cast<std::size_t>(end - row)));
+        } else {
+            AppendRow(line, e, i, sep);
+            result.writeLine(line);
+        }
     }
 
     const std::size_t r = e.recommendation.recommendedPoint;

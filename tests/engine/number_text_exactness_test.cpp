@@ -165,8 +165,8 @@ TEST(NumberTextExactness, ThreeDecimalsMatchTheExactExpansion)
 }
 
 // Numbers of thousandths of every size a double holds to 15 digits, the doubles a
-// few steps either side of them, and values near the ties of the third decimal at
-// large magnitudes, where the rounded product alone cannot decide.
+// few steps either side of them, and values near the ties of the third decimal and
+// of the fifteenth digit, where the rounded product alone cannot decide.
 std::vector<double> ThousandthsAndNeighbours(std::uint64_t seed, int count)
 {
     std::mt19937_64 random(seed);
@@ -181,7 +181,7 @@ std::vector<double> ThousandthsAndNeighbours(std::uint64_t seed, int count)
         if (random() % 4 == 0)
             k -= k % 10; // trailing zeros
         double v = 0;
-        switch (random() % 4) {
+        switch (random() % 5) {
         case 0:
             v = static_cast<double>(k) / 1000.0;
             break;
@@ -203,9 +203,19 @@ std::vector<double> ThousandthsAndNeighbours(std::uint64_t seed, int count)
                 v = std::nextafter(v, toward);
             break;
         }
-        default: // a value nearest some thousandths, differences of them
+        case 3: // a value nearest some thousandths, differences of them
             v = static_cast<double>(k) / 1000.0 - static_cast<double>(random() % 100000000) / 1000.0;
             break;
+        default: // near a tie of the fifteenth significant digit, at any scale
+        {
+            const std::uint64_t fifteen = 100000000000000 + random() % 900000000000000;
+            v = (static_cast<double>(fifteen) + 0.5) / std::pow(10.0, static_cast<double>(random() % 30) - 10);
+            const int steps = static_cast<int>(random() % 3);
+            const double toward = random() % 2 ? 0.0 : 1e300;
+            for (int s = 0; s < steps; ++s)
+                v = std::nextafter(v, toward);
+            break;
+        }
         }
         values.push_back(random() % 2 ? -v : v);
     }
