@@ -13,6 +13,7 @@
 #include "engine/block_reader.h"
 #include "engine/segment_series.h"
 #include "engine/text_lines.h"
+#include "tests/support/plain_surface_sums.h"
 
 int main(int argc, char* argv[])
 {
@@ -36,15 +37,7 @@ int main(int argc, char* argv[])
     const std::vector<double>& deltas = byLength ? series.deltaDistances : series.deltaHeights;
     const std::vector<double>& coefs = block.surfaceCoefs;
 
-    const std::size_t segments = deltas.size();
-    std::vector<float> scores(segments);
-    for (std::size_t i = 0; i < segments; ++i) {
-        const double span = values[segments] - values[i];
-        float sum = 0;
-        for (std::size_t j = i; j < segments; ++j)
-            sum = static_cast<float>(sum + deltas[j] / span * coefs[j]);
-        scores[i] = sum;
-    }
+    const std::vector<float> scores = passcat::testing::PlainAscendingSums(values, deltas, coefs);
 
     std::uint32_t check = 0;
     for (const float score : scores) {
@@ -52,6 +45,6 @@ int main(int argc, char* argv[])
         std::memcpy(&bits, &score, sizeof bits);
         check = check * 31 + bits;
     }
-    std::printf("%zu points, check %08x\n", segments + 1, static_cast<unsigned>(check));
+    std::printf("%zu points, check %08x\n", scores.size() + 1, static_cast<unsigned>(check));
     return 0;
 }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "engine/point_scores.h"
 
 namespace passcat {
@@ -50,32 +48,6 @@ TEST(ComputePointScores, AltitudeFactorFollowsTheRegion)
     const ObstacleBlock block{"t", {2000, 3200}, {0, 4}, {1, 1}, 0};
     EXPECT_NEAR(ScoresOf(block, true, 0).altitudeCoef, 1.62, 1e-6);
     EXPECT_NEAR(ScoresOf(block, true, 3).altitudeCoef, 1.48, 1e-6);
-}
-
-// The surface score is the ascending single-precision sum; compare against the sum
-// written out the plain way, bit for bit, on random blocks.
-TEST(ComputeSurfaceScores, EqualsThePlainAscendingSum)
-{
-    std::mt19937_64 random(20261206);
-    std::uniform_real_distribution<double> step(0.001, 3.0);
-    std::uniform_real_distribution<double> coef(0.5, 3.0);
-    for (int round = 0; round < 50; ++round) {
-        const std::size_t n = 2 + random() % 300;
-        Doubles values{0}, deltas, coefs;
-        for (std::size_t i = 1; i < n; ++i) {
-            values.push_back(values.back() + step(random));
-            deltas.push_back(values[i] - values[i - 1]);
-        }
-        for (std::size_t i = 0; i < n; ++i)
-            coefs.push_back(coef(random));
-        const auto scores = ComputeSurfaceScores(values, deltas, coefs);
-        for (std::size_t i = 0; i + 1 < n; ++i) {
-            float sum = 0;
-            for (std::size_t j = i; j + 1 < n; ++j)
-                sum = static_cast<float>(static_cast<double>(sum) + deltas[j] / (values[n - 1] - values[i]) * coefs[j]);
-            ASSERT_EQ(scores[i], sum) << round << " " << i;
-        }
-    }
 }
 
 } // namespace

@@ -15,25 +15,12 @@
 
 #include "engine/point_scores.h"
 #include "engine/segment_series.h"
+#include "tests/support/plain_surface_sums.h"
 
 namespace passcat {
 namespace {
 
-// The surface score as the rule states it, one point after the other.
-std::vector<float> PlainAscendingSums(const std::vector<double>& values, const std::vector<double>& deltas,
-                                      const std::vector<double>& coefs)
-{
-    const std::size_t segments = deltas.size();
-    std::vector<float> scores(segments);
-    for (std::size_t i = 0; i < segments; ++i) {
-        const double span = values[segments] - values[i];
-        float sum = 0;
-        for (std::size_t j = i; j < segments; ++j)
-            sum = static_cast<float>(static_cast<double>(sum) + deltas[j] / span * coefs[j]);
-        scores[i] = sum;
-    }
-    return scores;
-}
+using testing::PlainAscendingSums;
 
 // A random block that passes the checks: distances rise; heights mostly rise but also
 // fall, so that height weights are negative at times; coefficients of any sign and
