@@ -2,7 +2,7 @@
 
 #include <QCommandLineParser>
 
-#include "shell/result_path.h"
+#include "run/result_path.h"
 
 namespace passcat {
 namespace {
@@ -70,23 +70,23 @@ CliCommand ParseCliArguments(const QStringList& arguments, char localeDecimalSep
     const QString weightingName = parser.value(weighting);
     if (weightingName != "height" && weightingName != "length")
         return Rejected(QStringLiteral("взвешивание должно быть height или length, задано: ") + weightingName);
-    command.settings.interpolationByLength = weightingName == "length";
+    command.settings.weighting = weightingName == "length" ? SurfaceWeighting::ByLength : SurfaceWeighting::ByHeight;
 
-    command.options.decimalSeparator = localeDecimalSeparator;
+    command.format.decimalSeparator = localeDecimalSeparator;
     if (parser.isSet(separator)) {
         const QString value = parser.value(separator);
         if (value != "." && value != ",")
             return Rejected(QStringLiteral("десятичный разделитель должен быть \".\" или \",\", задано: ") + value);
-        command.options.decimalSeparator = value.front().toLatin1();
+        command.format.decimalSeparator = value.front().toLatin1();
     }
 
     const QString encodingName = parser.value(encoding);
     if (encodingName == "auto")
-        command.options.encoding = ReportEncoding::Auto;
+        command.format.encoding = ReportEncoding::Auto;
     else if (encodingName == "cp1251")
-        command.options.encoding = ReportEncoding::Cp1251;
+        command.format.encoding = ReportEncoding::Cp1251;
     else if (encodingName == "utf-8")
-        command.options.encoding = ReportEncoding::Utf8;
+        command.format.encoding = ReportEncoding::Utf8;
     else
         return Rejected(QStringLiteral("кодировка должна быть auto, cp1251 или utf-8, задано: ") + encodingName);
     return command;

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "shell/calculation_run.h"
+#include "run/calculation_run.h"
 
 namespace passcat {
 
@@ -18,7 +18,7 @@ struct CliCommand {
     };
     Action action = Action::Run;
     RunSettings settings;
-    RunOptions options;
+    ReportFormat format;
     QString text; // ShowHelp: the help; ShowVersion: the version line; Reject: the message
 };
 

@@ -44,7 +44,7 @@ int RunCliCommand(const CliCommand& command, std::ostream& output, std::ostream&
         break;
     }
     StreamRunObserver observer(errors);
-    switch (PerformCalculationRun(command.settings, command.options, observer)) {
+    switch (PerformCalculationRun(command.settings, command.format, observer)) {
     case RunOutcome::AllAccepted:
         return kExitAllAccepted;
     case RunOutcome::SomeRejected:

@@ -28,16 +28,14 @@ std::optional<std::size_t> FirstPointNotFinite(const SegmentSeries& series, cons
 
 } // namespace
 
-BlockOutcome EvaluateBlock(const BlockReadResult& read, LineSink& result, const EvaluationSettings& settings,
-                           RejectionSink& rejections)
+BlockEvaluation EvaluateReadBlock(const BlockReadResult& read, LineSink& result, const EvaluationSettings& settings)
 {
     const auto reject = [&](std::string message) {
-        rejections.blockRejected({std::move(message), read.titleLineNumber});
-        return BlockOutcome::Rejected;
+        return BlockEvaluation{BlockOutcome::Rejected, BlockRejection{std::move(message), read.titleLineNumber}};
     };
     switch (read.status) {
     case BlockReadResult::Status::TrailingBlank:
-        return BlockOutcome::NoBlock;
+        return {};
     case BlockReadResult::Status::Malformed:
         return reject(read.fault);
     case BlockReadResult::Status::Complete:
@@ -45,22 +43,21 @@ BlockOutcome EvaluateBlock(const BlockReadResult& read, LineSink& result, const 
     }
 
     const ObstacleBlock& block = read.block;
-    if (auto fault = CheckProfile(block, settings.interpolationByLength))
+    if (auto fault = CheckProfile(block, settings.weighting))
         return reject(std::move(*fault));
     const SegmentSeries series = DeriveSegmentSeries(block);
-    const PointScores scores = ComputePointScores(block, series, settings.tables, settings.interpolationByLength);
+    const PointScores scores = ComputePointScores(block, series, settings.tables, settings.weighting, settings.sharing);
     if (const auto point = FirstPointNotFinite(series, scores))
         return reject(messages::ValueNotFinite(*point));
     const Recommendation recommendation = RecommendPoint(block, scores, settings.tables);
 
     WriteBlockSection(result, {block, series, scores, recommendation}, settings.labels, settings.format);
-    return BlockOutcome::Accepted;
+    return {BlockOutcome::Accepted, std::nullopt};
 }
 
-BlockOutcome EvaluateObstacleBlock(LineSource& input, LineSink& result, const EvaluationSettings& settings,
-                                   RejectionSink& rejections)
+BlockEvaluation EvaluateObstacleBlock(LineSource& input, LineSink& result, const EvaluationSettings& settings)
 {
-    return EvaluateBlock(ReadObstacleBlock(input), result, settings, rejections);
+    return EvaluateReadBlock(ReadObstacleBlock(input), result, settings);
 }
 
 } // namespace passcat

@@ -1,43 +1,44 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/block_reader.h"
 #include "engine/line_io.h"
 #include "engine/reference_tables.h"
 #include "engine/report_labels.h"
+#include "engine/surface_weighting.h"
+#include "engine/work_sharing.h"
 
 namespace passcat {
 
 struct BlockRejection {
-    std::string message;          // UTF-8, begins with "Ошибка: "
+    std::string message;           // UTF-8, begins with "Ошибка: "
     std::uint64_t titleLineNumber; // where the block starts in the input
-};
-
-// Told of every block that is read but not evaluated.
-class RejectionSink {
-public:
-    virtual ~RejectionSink() = default;
-    virtual void blockRejected(const BlockRejection& rejection) = 0;
 };
 
 struct EvaluationSettings {
     ReferenceTables tables;
-    bool interpolationByLength = false; // weight surface coefficients by length, else by height
+    SurfaceWeighting weighting = SurfaceWeighting::ByHeight;
     ReportLabels labels = ReportLabels::Utf8();
     NumberFormat format;
+    WorkSharing* sharing = nullptr; // threads lent to large blocks; none: the calling thread alone
 };
 
 enum class BlockOutcome { Accepted, Rejected, NoBlock };
 
-// Checks and evaluates a block already read, writing its section or reporting why not.
-BlockOutcome EvaluateBlock(const BlockReadResult& read, LineSink& result, const EvaluationSettings& settings,
-                           RejectionSink& rejections);
+struct BlockEvaluation {
+    BlockOutcome outcome = BlockOutcome::NoBlock;
+    std::optional<BlockRejection> rejection; // Rejected: why
+};
+
+// Checks and evaluates a block read already; an accepted block's section goes to
+// result.
+BlockEvaluation EvaluateReadBlock(const BlockReadResult& read, LineSink& result, const EvaluationSettings& settings);
 
 // Reads exactly one block, through its end line, and evaluates it. NoBlock when only
 // blank lines were left.
-BlockOutcome EvaluateObstacleBlock(LineSource& input, LineSink& result, const EvaluationSettings& settings,
-                                   RejectionSink& rejections);
+BlockEvaluation EvaluateObstacleBlock(LineSource& input, LineSink& result, const EvaluationSettings& settings);
 
 } // namespace passcat

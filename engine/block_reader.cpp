@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/messages.h"
-#include "engine/number_text.h"
+#include "engine/number_parsing.h"
 
 namespace passcat {
 namespace {

@@ -7,6 +7,8 @@
 // The texts the engine shows when it rejects a block (UTF-8).
 namespace passcat::messages {
 
+// "не достаточно" and "пепятствия" are spelled as users have always seen them:
+// stored reports and habits rely on the exact texts.
 inline constexpr std::string_view kTooFewPoints = "Ошибка: не достаточно данных для расчета";
 inline constexpr std::string_view kEndNotHigher = "Ошибка: конечная точка пепятствия не выше начальной";
 inline constexpr std::string_view kEndNotFarther = "Ошибка: конечная точка пепятствия не дальше начальной";

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <span>
 #include <vector>
 
 #include "engine/obstacle_block.h"
 #include "engine/reference_tables.h"
 #include "engine/segment_series.h"
+#include "engine/surface_weighting.h"
+#include "engine/work_sharing.h"
 
 namespace passcat {
 
@@ -20,12 +21,7 @@ struct PointScores {
 };
 
 PointScores ComputePointScores(const ObstacleBlock& block, const SegmentSeries& series,
-                               const ReferenceTables& tables, bool interpolationByLength);
-
-// Surface score of every point i: the single-precision sum, ascending over j from i,
-// of (deltas[j] / (values.back() - values[i])) * surfaceCoefs[j], rounded after
-// each addition. values has one element more than deltas.
-std::vector<float> ComputeSurfaceScores(std::span<const double> values, std::span<const double> deltas,
-                                        std::span<const double> surfaceCoefs);
+                               const ReferenceTables& tables, SurfaceWeighting weighting,
+                               WorkSharing* sharing = nullptr);
 
 } // namespace passcat

@@ -8,7 +8,8 @@ namespace passcat {
 inline constexpr int kRegionCount = 6;
 inline constexpr int kDefaultRegionIndex = 5; // "Прочее"
 
-// The regions of the trip, in the order of their indices (UTF-8).
+// The regions of the trip, in the order of their indices (UTF-8). "Каваказ" keeps
+// the spelling users know from earlier versions.
 inline constexpr std::array<std::string_view, kRegionCount> kRegionNames = {
     "Каваказ, Альпы",
     "Сибирь, Сев. Урал",

@@ -4,73 +4,39 @@
 #include <string>
 #include <string_view>
 
-#include "engine/number_text.h"
+#include "engine/number_formatting.h"
 
 namespace passcat {
 namespace {
 
-void AppendTabs(std::string& line, int count) { line.append(static_cast<std::size_t>(count), '\t'); }
+// Room for a row: ten number texts, the TABs and the category.
+constexpr std::size_t kRowRoom = 10 * (kNumberTextRoom + 3) + 32;
 
-// Room for a row built in place: the number texts, the TABs and the category.
-constexpr std::size_t kRowRoom = 4 * (kNumberTextRoom + 3) + 6 * (kNumberTextRoom + 2) + 32;
-
-// The row built in place: the number texts written one after the other into row, as
-// AppendRow writes them; the end of the row, or null when a "0.000" value is too
-// large for the short form.
-char* PutRow(char (&row)[kRowRoom], const EvaluatedBlock& e, std::size_t i, char sep)
+char* PutTabs(char* out, int count)
 {
-    const auto& h = e.block.heights;
-    const std::size_t segments = e.series.deltaHeights.size();
-    char* o = row;
-    o = PutPlainDouble(o, e.block.distances[i], sep);
-    *o++ = '\t';
-    *o++ = '\t';
-    *o++ = '\t';
-    o = PutPlainDouble(o, e.series.deltaDistances[i], sep);
-    *o++ = '\t';
-    *o++ = '\t';
-    o = PutPlainDouble(o, h[segments] - h[i], sep);
-    *o++ = '\t';
-    o = PutPlainDouble(o, e.series.deltaHeights[i], sep);
-    for (const double value : {e.series.segmentGrades[i], e.series.remainingGrades[i],
-                               static_cast<double>(e.scores.steepnessCoefs[i]),
-                               static_cast<double>(e.scores.surfaceScores[i]),
-                               static_cast<double>(e.scores.gainCoefs[i]),
-                               static_cast<double>(e.scores.pointScores[i])}) {
-        *o++ = '\t';
-        *o++ = '\t';
-        o = PutShortThreeDecimals(o, value, sep);
-        if (!o)
-            return nullptr;
-    }
-    *o++ = '\t';
-    *o++ = '\t';
-    return std::to_chars(o, row + sizeof row, e.recommendation.pointCategories[i]).ptr;
+    for (int k = 0; k < count; ++k)
+        *out++ = '\t';
+    return out;
 }
 
-void AppendRow(std::string& line, const EvaluatedBlock& e, std::size_t i, char sep)
+// The row of point i: distance, segment length, height still to gain, height change,
+// the grades, the four coefficients and the category, in their columns.
+std::string_view PutRow(char (&row)[kRowRoom], const EvaluatedBlock& e, std::size_t i, char sep)
 {
-
     const auto& h = e.block.heights;
     const std::size_t segments = e.series.deltaHeights.size();
-    line.clear();
-    AppendPlainDouble(line, e.block.distances[i], sep);
-    AppendTabs(line, 3);
-    AppendPlainDouble(line, e.series.deltaDistances[i], sep);
-    AppendTabs(line, 2);
-    AppendPlainDouble(line, h[segments] - h[i], sep);
-    AppendTabs(line, 1);
-    AppendPlainDouble(line, e.series.deltaHeights[i], sep);
+    char* o = PutPlainDouble(row, e.block.distances[i], sep);
+    o = PutPlainDouble(PutTabs(o, 3), e.series.deltaDistances[i], sep);
+    o = PutPlainDouble(PutTabs(o, 2), h[segments] - h[i], sep);
+    o = PutPlainDouble(PutTabs(o, 1), e.series.deltaHeights[i], sep);
     for (const double value : {e.series.segmentGrades[i], e.series.remainingGrades[i],
                                static_cast<double>(e.scores.steepnessCoefs[i]),
                                static_cast<double>(e.scores.surfaceScores[i]),
                                static_cast<double>(e.scores.gainCoefs[i]),
-                               static_cast<double>(e.scores.pointScores[i])}) {
-        AppendTabs(line, 2);
-        AppendThreeDecimals(line, value, sep);
-    }
-    AppendTabs(line, 2);
-    line += std::to_string(e.recommendation.pointCategories[i]);
+                               static_cast<double>(e.scores.pointScores[i])})
+        o = PutThreeDecimals(PutTabs(o, 2), value, sep);
+    o = std::to_chars(PutTabs(o, 2), row + kRowRoom, e.recommendation.pointCategories[i]).ptr;
+    return {row, static_cast<std::size_t>(o - row)};
 }
 
 } // namespace
@@ -81,32 +47,25 @@ void WriteBlockSection(LineSink& result, const EvaluatedBlock& e, const ReportLa
     result.writeLine(e.block.title);
     result.writeLine(labels.header);
 
-    std::string line;
     char row[kRowRoom];
-    for (std::size_t i = 0; i < e.series.deltaHeights.size(); ++i) {
-        if (const char* end = PutRow(row, e, i, sep)) {
-            result.writeLine(std::string_view(row, static_cast<std::size_t>(end - row)));
-        } else {
-            AppendRow(line, e, i, sep);
-            result.writeLine(line);
-        }
-    }
+    for (std::size_t i = 0; i < e.series.deltaHeights.size(); ++i)
+        result.writeLine(PutRow(row, e, i, sep));
 
     const std::size_t r = e.recommendation.recommendedPoint;
     result.writeLine(labels.recommended);
 
-    line = labels.scorePrefix;
-    AppendPlainSingle(line, e.scores.pointScores[r], sep);
+    std::string line = labels.scorePrefix;
+    AppendNumberText(line, PutPlainSingle, e.scores.pointScores[r], sep);
     result.writeLine(line);
 
     line = labels.categoryPrefix + std::to_string(e.recommendation.pointCategories[r]);
     result.writeLine(line);
 
     line = labels.formulaPrefix;
-    AppendPlainSingle(line, e.scores.altitudeCoef, sep);
+    AppendNumberText(line, PutPlainSingle, e.scores.altitudeCoef, sep);
     for (const float factor : {e.scores.steepnessCoefs[r], e.scores.gainCoefs[r], e.scores.surfaceScores[r]}) {
         line += '*';
-        AppendPlainSingle(line, factor, sep);
+        AppendNumberText(line, PutPlainSingle, factor, sep);
     }
     result.writeLine(line);
 

@@ -19,7 +19,7 @@ std::optional<std::size_t> FirstPointWithInfiniteValue(const ObstacleBlock& bloc
 
 } // namespace
 
-std::optional<std::string> CheckProfile(const ObstacleBlock& block, bool interpolationByLength)
+std::optional<std::string> CheckProfile(const ObstacleBlock& block, SurfaceWeighting weighting)
 {
     const auto& h = block.heights;
     const auto& d = block.distances;
@@ -43,7 +43,7 @@ std::optional<std::string> CheckProfile(const ObstacleBlock& block, bool interpo
         if (d[i] == d[last])
             return messages::SameDistanceAsEnd(i);
     }
-    if (!interpolationByLength) {
+    if (weighting == SurfaceWeighting::ByHeight) {
         for (std::size_t i = 0; i < last; ++i) {
             if (h[i] == h[last])
                 return messages::SameHeightAsEnd(i);

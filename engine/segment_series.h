@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/obstacle_block.h"
+#include "engine/surface_weighting.h"
 
 namespace passcat {
 
@@ -20,7 +21,7 @@ struct SegmentSeries {
 // The first reason the block cannot be evaluated, as the message to show; nothing
 // when it can. The three classic checks come first, in their order; the rest keep
 // every later division and lookup finite.
-std::optional<std::string> CheckProfile(const ObstacleBlock& block, bool interpolationByLength);
+std::optional<std::string> CheckProfile(const ObstacleBlock& block, SurfaceWeighting weighting);
 
 // Requires a block that passed CheckProfile.
 SegmentSeries DeriveSegmentSeries(const ObstacleBlock& block);

@@ -1,31 +1,36 @@
 #pragma once
 
-#include <cstddef>
 #include <span>
+#include <vector>
+
+#include "engine/work_sharing.h"
 
 namespace passcat {
 
-// The ways the surface scores can be computed. All of them give the same bits: each
-// point's score is its own ascending single-precision sum, and the kernels only work
-// on several points side by side (one point per lane) so that the divisions of
-// neighbouring points overlap.
-enum class SurfaceKernel {
-    Portable, // plain C++, independent accumulators
-    Sse2,     // x86-64 baseline: two points per register
-    Avx,      // four points per register, on processors that have it
-    Avx512,   // eight points per register, on processors that have it
-};
+// The surface score of every point i: the single-precision sum, ascending over j
+// from i, of (deltas[j] / (values.back() - values[i])) * surfaceCoefs[j], rounded
+// after each addition. values has one element more than deltas.
 
-// The fastest kernel this processor runs.
-SurfaceKernel FastestSurfaceKernel();
+// The ways to compute it. All give the same bits: the reference kernel is the rule
+// itself, one point after the other; the vector kernels keep each point's sum in
+// its own lane, several points side by side, so that their divisions overlap.
+enum class SurfaceKernel {
+    Reference,
+    Baseline, // registers of two points (SSE2 on x86-64)
+    Avx,      // four points, on processors that have it
+    Avx512,   // eight points, on processors that have it
+};
 
 bool SurfaceKernelAvailable(SurfaceKernel kernel);
 
-// The work of ComputeSurfaceScores (see point_scores.h), one score per element of
-// deltas into scores, with the chosen kernel on up to `threads` threads (0: as many
-// as the machine has; small blocks use one).
-void ComputeSurfaceScoresWith(SurfaceKernel kernel, unsigned threads, std::span<const double> values,
+// One score per element of deltas into scores, with the given kernel (Reference
+// where it is not available); large blocks ask `sharing` for helper threads.
+void ComputeSurfaceScoresWith(SurfaceKernel kernel, WorkSharing* sharing, std::span<const double> values,
                               std::span<const double> deltas, std::span<const double> surfaceCoefs,
                               std::span<float> scores);
+
+// The same with the fastest kernel for a block of this size.
+std::vector<float> ComputeSurfaceScores(std::span<const double> values, std::span<const double> deltas,
+                                        std::span<const double> surfaceCoefs, WorkSharing* sharing = nullptr);
 
 } // namespace passcat

@@ -1,4 +1,4 @@
-#include "platform/message_presenter.h"
+#include "gui/message_presenter.h"
 
 #include <QMessageBox>
 

@@ -2,11 +2,11 @@
 #include <QPixmap>
 #include <QString>
 
-#include "platform/busy_cursor.h"
-#include "platform/file_dialog.h"
-#include "platform/message_presenter.h"
-#include "shell/main_form.h"
-#include "shell/program_icon.h"
+#include "gui/busy_cursor.h"
+#include "gui/file_dialog.h"
+#include "gui/message_presenter.h"
+#include "gui/main_form.h"
+#include "gui/program_icon.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/file_dialog.h"
+#include "gui/file_dialog.h"
 
 #include <QFileDialog>
 

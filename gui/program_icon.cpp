@@ -1,4 +1,4 @@
-#include "shell/program_icon.h"
+#include "gui/program_icon.h"
 
 namespace passcat {
 

@@ -1,4 +1,4 @@
-#include "shell/result_path.h"
+#include "run/result_path.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "engine/parallel_evaluation.h"
+#include "run/block_pipeline.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -6,7 +6,6 @@
 #include <exception>
 #include <memory>
 #include <mutex>
-#include <string>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -16,28 +15,18 @@
 namespace passcat {
 namespace {
 
-// A run of consecutive blocks, read together and evaluated by one worker.
+// Consecutive blocks, read together and evaluated by one worker.
 struct Batch {
-    struct Entry {
-        BlockOutcome outcome = BlockOutcome::NoBlock;
-        std::size_t sectionEnd = 0; // where the block's section ends in sections
-        BlockRejection rejection;
-    };
-
     // The blocks as read: the first readCount of reads. The others, and the buffers of
     // all, are kept from earlier batches, so that reading allocates nothing once they
     // are large enough, and no memory goes from one thread to another.
     std::vector<BlockReadResult> reads;
     std::size_t readCount = 0;
     std::vector<bool> inputFailed;
-    std::uint64_t firstBlockNumber = 0;
     std::size_t weight = 0;
+    EvaluatedBatch evaluated;
+    bool done = false;
 
-    std::string sections; // the sections of the accepted blocks, one after another
-    std::vector<Entry> entries;
-    bool evaluated = false;
-
-    // The next block's place in reads.
     BlockReadResult& nextRead()
     {
         if (readCount == reads.size())
@@ -50,17 +39,17 @@ struct Batch {
         readCount = 0;
         inputFailed.clear();
         weight = 0;
-        sections.clear();
-        entries.clear();
-        evaluated = false;
+        evaluated.blocks.clear();
+        evaluated.sections.clear();
+        done = false;
     }
 };
 
-// About how much memory a block takes while it waits: its numbers as read, its
-// section as written (about a hundred bytes a point) and its texts.
 // A block's buffers kept for reuse at most this large (1.5 KB a block).
 constexpr std::size_t kKeptPoints = 64;
 
+// About how much memory a block takes while it waits: its numbers as read, its
+// section as written (about a hundred bytes a point) and its texts.
 std::size_t WeightOf(const BlockReadResult& read)
 {
     return read.block.heights.size() * 128 + 2 * read.block.title.size() + read.fault.size() + 256;
@@ -79,49 +68,97 @@ private:
     std::string& text_;
 };
 
-class CollectedRejection final : public RejectionSink {
-public:
-    void blockRejected(const BlockRejection& rejection) override { last = rejection; }
-    BlockRejection last{};
-};
+void EvaluateBatch(Batch& batch, const EvaluationSettings& settings)
+{
+    StringSink sink(batch.evaluated.sections);
+    batch.evaluated.blocks.resize(batch.readCount);
+    for (std::size_t k = 0; k < batch.readCount; ++k) {
+        EvaluatedBatch::Block& block = batch.evaluated.blocks[k];
+        block.evaluation = EvaluateReadBlock(batch.reads[k], sink, settings);
+        block.sectionEnd = batch.evaluated.sections.size();
+        block.inputFailedWhenRead = batch.inputFailed[k];
+        // The numbers are no longer needed; the section is what waits now. Small
+        // buffers stay for the next batch, those of a large block go.
+        if (batch.reads[k].block.heights.capacity() > kKeptPoints)
+            batch.reads[k] = BlockReadResult{};
+    }
+}
 
-class Pipeline {
+// One block after the other on the calling thread.
+void EvaluateHere(LineSource& input, const EvaluationSettings& settings, EvaluatedBatches& batches,
+                  const PipelineOptions& options)
+{
+    Batch batch;
+    for (std::uint64_t blockNumber = 1; !input.atEnd(); ++blockNumber) {
+        batch.clear();
+        ReadObstacleBlock(input, batch.nextRead());
+        batch.inputFailed.push_back(options.inputFailed && options.inputFailed());
+        EvaluateBatch(batch, settings);
+        batch.evaluated.firstBlockNumber = blockNumber;
+        if (!batches.batchDone(batch.evaluated))
+            return;
+    }
+}
+
+// One thread reads and batches the blocks, the workers evaluate the batches, and
+// the calling thread hands them over in file order. A worker with a large block lends
+// its surface sums to idle workers, so blocks and sums share one set of threads: the
+// reader and threads - 1 workers, the reader joining them once the input is read.
+class Pipeline final : public WorkSharing {
 public:
-    Pipeline(LineSource& input, const EvaluationSettings& settings, const ParallelEvaluationOptions& options)
+    Pipeline(LineSource& input, const EvaluationSettings& settings, const PipelineOptions& options)
         : input_(input), settings_(settings), options_(options)
     {
+        settings_.sharing = this;
     }
 
-    void run(OrderedBlockResults& results)
+    // False when no thread could be started: nothing has been read then. The reader
+    // comes first, so that any thread started means the input gets read.
+    bool run(EvaluatedBatches& batches, unsigned threads)
     {
-        unsigned workers = options_.workers != 0 ? options_.workers : std::thread::hardware_concurrency();
-        workers = std::max(1u, workers);
-        std::vector<std::thread> threads;
+        std::vector<std::thread> started;
         try {
-            for (unsigned k = 0; k < workers; ++k)
-                threads.emplace_back([this] { guarded([this] { evaluate(); }); });
-            threads.emplace_back([this] { guarded([this] { read(); }); });
+            started.emplace_back([this] { guarded([this] { read(); evaluate(); }); });
+            for (unsigned k = 1; k < threads; ++k)
+                started.emplace_back([this] { guarded([this] { evaluate(); }); });
         } catch (const std::system_error&) {
-            // No threads to be had: before anything was read, so this thread does it all.
-            stop();
-            for (std::thread& thread : threads)
-                thread.join();
-            runHere(results);
-            return;
+            if (started.empty())
+                return false;
         }
         try {
-            deliver(results);
+            deliver(batches);
         } catch (...) {
             fail(std::current_exception());
         }
         stop();
-        for (std::thread& thread : threads)
+        for (std::thread& thread : started)
             thread.join();
         if (error_)
             std::rethrow_exception(error_);
+        return true;
+    }
+
+    void share(unsigned helpers, const std::function<void()>& work) override
+    {
+        HelpRequest request{&work, helpers, 0};
+        {
+            const std::lock_guard lock(mutex_);
+            requests_.push_back(&request);
+        }
+        workForWorkers_.notify_all();
+        work();
+        std::unique_lock lock(mutex_);
+        std::erase(requests_, &request);
+        helpDone_.wait(lock, [&] { return request.running == 0; });
     }
 
 private:
+    struct HelpRequest {
+        const std::function<void()>* work;
+        unsigned open;    // helpers still wanted
+        unsigned running; // helpers at it now
+    };
+
     template <typename Work>
     void guarded(Work work)
     {
@@ -190,7 +227,7 @@ private:
     {
         std::uint64_t blockNumber = 0;
         auto batch = freshBatch();
-        batch->firstBlockNumber = 1;
+        batch->evaluated.firstBlockNumber = 1;
         for (;;) {
             {
                 const std::lock_guard lock(mutex_);
@@ -208,7 +245,7 @@ private:
                 if (!publish(std::move(batch)))
                     return;
                 batch = freshBatch();
-                batch->firstBlockNumber = blockNumber + 1;
+                batch->evaluated.firstBlockNumber = blockNumber + 1;
             }
         }
         if (batch->readCount != 0 && !publish(std::move(batch)))
@@ -220,98 +257,68 @@ private:
         wakeAll();
     }
 
+    // Helps with a large block where one asks for it, else evaluates the next batch.
     void evaluate()
     {
+        std::unique_lock lock(mutex_);
         for (;;) {
-            Batch* batch = nullptr;
-            {
-                std::unique_lock lock(mutex_);
-                workForWorkers_.wait(lock, [&] { return stopped_ || !waiting_.empty() || readingDone_; });
-                if (stopped_ || waiting_.empty())
-                    return;
-                batch = waiting_.front();
-                waiting_.pop_front();
+            workForWorkers_.wait(lock, [&] {
+                return stopped_ || !waiting_.empty() || openRequest() != nullptr || (readingDone_ && evaluating_ == 0);
+            });
+            if (HelpRequest* request = openRequest(); request != nullptr && !stopped_) {
+                --request->open;
+                ++request->running;
+                lock.unlock();
+                (*request->work)();
+                lock.lock();
+                if (--request->running == 0)
+                    helpDone_.notify_all();
+                continue;
             }
-            evaluateBatch(*batch);
-            {
-                const std::lock_guard lock(mutex_);
-                batch->evaluated = true;
-            }
+            if (stopped_ || waiting_.empty())
+                return; // nothing left to read, evaluate or help with
+            Batch* batch = waiting_.front();
+            waiting_.pop_front();
+            ++evaluating_;
+            lock.unlock();
+            EvaluateBatch(*batch, settings_);
+            lock.lock();
+            batch->done = true;
             resultReady_.notify_one();
+            if (--evaluating_ == 0 && readingDone_)
+                workForWorkers_.notify_all();
         }
     }
 
-    void evaluateBatch(Batch& batch) const
+    HelpRequest* openRequest() const
     {
-        StringSink sink(batch.sections);
-        batch.entries.resize(batch.readCount);
-        for (std::size_t k = 0; k < batch.readCount; ++k) {
-            CollectedRejection rejection;
-            Batch::Entry& entry = batch.entries[k];
-            entry.outcome = EvaluateBlock(batch.reads[k], sink, settings_, rejection);
-            entry.sectionEnd = batch.sections.size();
-            entry.rejection = std::move(rejection.last);
-            // The numbers are no longer needed; the section is what waits now. Small
-            // buffers stay for the next batch, those of a large block go.
-            if (batch.reads[k].block.heights.capacity() > kKeptPoints)
-                batch.reads[k] = BlockReadResult{};
+        for (HelpRequest* request : requests_) {
+            if (request->open != 0)
+                return request;
         }
+        return nullptr;
     }
 
-    // One block after the other on the calling thread, the same way.
-    void runHere(OrderedBlockResults& results)
-    {
-        Batch batch;
-        for (std::uint64_t blockNumber = 1; !input_.atEnd(); ++blockNumber) {
-            batch.clear();
-            ReadObstacleBlock(input_, batch.nextRead());
-            batch.inputFailed.push_back(options_.inputFailed && options_.inputFailed());
-            evaluateBatch(batch);
-            if (!results.blockDone(resultOf(batch, 0, blockNumber, 0)) || !results.sectionsDone())
-                return;
-        }
-    }
-
-    static OrderedBlockResult resultOf(const Batch& batch, std::size_t k, std::uint64_t blockNumber,
-                                       std::size_t sectionStart)
-    {
-        const Batch::Entry& entry = batch.entries[k];
-        OrderedBlockResult result;
-        result.blockNumber = blockNumber;
-        result.outcome = entry.outcome;
-        result.section = std::string_view(batch.sections).substr(sectionStart, entry.sectionEnd - sectionStart);
-        result.rejection = entry.outcome == BlockOutcome::Rejected ? &entry.rejection : nullptr;
-        result.inputFailedWhenRead = batch.inputFailed[k];
-        return result;
-    }
-
-    void deliver(OrderedBlockResults& results)
+    void deliver(EvaluatedBatches& batches)
     {
         for (;;) {
             std::unique_ptr<Batch> batch;
             {
                 std::unique_lock lock(mutex_);
                 resultReady_.wait(lock, [&] {
-                    return stopped_ || (!inOrder_.empty() && inOrder_.front()->evaluated)
-                        || (readingDone_ && inOrder_.empty());
+                    return stopped_ || (!inOrder_.empty() && inOrder_.front()->done) || (readingDone_ && inOrder_.empty());
                 });
                 if (stopped_ || inOrder_.empty())
                     return;
                 batch = std::move(inOrder_.front());
                 inOrder_.pop_front();
             }
-            bool goOn = true;
-            std::size_t sectionStart = 0;
-            for (std::size_t k = 0; k < batch->entries.size() && goOn; ++k) {
-                goOn = results.blockDone(resultOf(*batch, k, batch->firstBlockNumber + k, sectionStart));
-                sectionStart = batch->entries[k].sectionEnd;
-            }
-            goOn = goOn && results.sectionsDone();
+            const bool goOn = batches.batchDone(batch->evaluated);
             {
                 const std::lock_guard lock(mutex_);
                 inFlightWeight_ -= batch->weight;
                 // Kept for reuse, with its buffers, unless it grew unusually large.
-                if (spare_.size() < maxSpare() && batch->sections.capacity() <= 4 * options_.batchBytes) {
+                if (spare_.size() < maxSpare() && batch->evaluated.sections.capacity() <= 4 * options_.batchBytes) {
                     batch->clear();
                     spare_.push_back(std::move(batch));
                 }
@@ -327,17 +334,20 @@ private:
     std::size_t maxSpare() const { return options_.inFlightBytes / std::max<std::size_t>(options_.batchBytes, 1) + 2; }
 
     LineSource& input_;
-    const EvaluationSettings& settings_;
-    const ParallelEvaluationOptions& options_;
+    EvaluationSettings settings_;
+    const PipelineOptions& options_;
 
     std::mutex mutex_;
     std::condition_variable roomForReader_;
     std::condition_variable workForWorkers_;
     std::condition_variable resultReady_;
+    std::condition_variable helpDone_;
     std::deque<std::unique_ptr<Batch>> inOrder_; // every batch read and not yet delivered
     std::deque<Batch*> waiting_;                 // those of them no worker has taken yet
     std::vector<std::unique_ptr<Batch>> spare_;
+    std::vector<HelpRequest*> requests_;         // large blocks whose sums may take helpers
     std::size_t inFlightWeight_ = 0;
+    unsigned evaluating_ = 0; // batches being evaluated now
     bool readingDone_ = false;
     bool stopped_ = false;
     std::exception_ptr error_;
@@ -345,10 +355,13 @@ private:
 
 } // namespace
 
-void EvaluateObstacleBlocks(LineSource& input, const EvaluationSettings& settings, OrderedBlockResults& results,
-                            const ParallelEvaluationOptions& options)
+void EvaluateInputBlocks(LineSource& input, const EvaluationSettings& settings, EvaluatedBatches& batches,
+                         const PipelineOptions& options)
 {
-    Pipeline(input, settings, options).run(results);
+    const unsigned threads = options.threads != 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+    if (threads > 1 && Pipeline(input, settings, options).run(batches, threads))
+        return;
+    EvaluateHere(input, settings, batches, options);
 }
 
 } // namespace passcat

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "engine/reference_tables.h"
+#include "engine/surface_weighting.h"
 
 namespace passcat {
 
@@ -11,7 +12,7 @@ struct RunSettings {
     QString inputPath;
     QString resultPath;
     int regionIndex = kDefaultRegionIndex;
-    bool interpolationByLength = false; // "Длина"; otherwise "Высота"
+    SurfaceWeighting weighting = SurfaceWeighting::ByHeight;
 };
 
 enum class ReportEncoding {
@@ -21,7 +22,7 @@ enum class ReportEncoding {
 };
 
 // How the report is written, from the user's system rather than from the window.
-struct RunOptions {
+struct ReportFormat {
     char decimalSeparator = '.';
     ReportEncoding encoding = ReportEncoding::Auto;
 };
@@ -58,6 +59,6 @@ enum class RunOutcome {
 };
 
 // One calculation run over a whole input file.
-RunOutcome PerformCalculationRun(const RunSettings& settings, const RunOptions& options, RunObserver& observer);
+RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat& format, RunObserver& observer);
 
 } // namespace passcat

@@ -1,4 +1,4 @@
-#include "platform/busy_cursor.h"
+#include "gui/busy_cursor.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,12 +1,13 @@
-#include "shell/calculation_run.h"
+#include "run/calculation_run.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <limits>
 #include <string_view>
 
 #include "engine/block_evaluation.h"
-#include "engine/parallel_evaluation.h"
+#include "run/block_pipeline.h"
 #include "platform/file_identity.h"
 #include "platform/file_line_source.h"
 #include "platform/input_text_detection.h"
@@ -16,32 +17,27 @@
 namespace passcat {
 namespace {
 
-// Takes the blocks' results in file order: writes the sections and shows each
+// Takes the evaluated blocks in file order: writes the sections and shows each
 // rejected block with its place in the file.
-class RunResults final : public OrderedBlockResults {
+class RunResults final : public EvaluatedBatches {
 public:
     RunResults(RunObserver& observer, SafeResultFile& result) : observer_(observer), result_(result) {}
 
     bool anyRejected() const { return anyRejected_; }
 
     // False once a write failed: that ends the run.
-    bool blockDone(const OrderedBlockResult& block) override
+    bool batchDone(const EvaluatedBatch& batch) override
     {
-        startBlock();
-        switch (block.outcome) {
-        case BlockOutcome::Accepted:
-            // Consecutive sections are gathered and written at once, uncopied.
-            if (!run_.empty() && run_.data() + run_.size() == block.section.data()) {
-                run_ = std::string_view(run_.data(), run_.size() + block.section.size());
-            } else {
-                writeRun();
-                run_ = block.section;
-            }
-            break;
-        case BlockOutcome::Rejected:
+        const std::string_view sections = batch.sections;
+        std::size_t written = 0; // sections up to here are in the result
+        for (std::size_t k = 0; k < batch.blocks.size(); ++k) {
+            const EvaluatedBatch::Block& block = batch.blocks[k];
+            if (block.evaluation.outcome != BlockOutcome::Rejected)
+                continue;
             // What came before is written first, so that a failed write stops the run
-            // before this block's message, as when every section was written at once.
-            writeRun();
+            // before this block's message.
+            result_.writeText(sections.substr(written, block.sectionEnd - written));
+            written = block.sectionEnd;
             if (result_.hasError())
                 return false;
             anyRejected_ = true;
@@ -49,41 +45,24 @@ public:
             // the read failure instead.
             if (!block.inputFailedWhenRead) {
                 observer_.showMessage({RunMessage::Kind::BlockRejected,
-                                       QString::fromStdString(block.rejection->message), blockNumber_,
-                                       static_cast<qint64>(block.rejection->titleLineNumber)});
+                                       QString::fromStdString(block.evaluation.rejection->message),
+                                       BlockNumber(batch.firstBlockNumber + k),
+                                       static_cast<qint64>(block.evaluation.rejection->titleLineNumber)});
             }
-            break;
-        case BlockOutcome::NoBlock:
-            break;
         }
-        return !result_.hasError();
-    }
-
-    bool sectionsDone() override
-    {
-        writeRun();
+        result_.writeText(sections.substr(written));
         return !result_.hasError();
     }
 
 private:
-    void writeRun()
-    {
-        if (!run_.empty())
-            result_.writeText(run_);
-        run_ = {};
-    }
-
     // Saturates rather than overflows on an input of more than two thousand million blocks.
-    void startBlock()
+    static int BlockNumber(std::uint64_t number)
     {
-        if (blockNumber_ < std::numeric_limits<int>::max())
-            ++blockNumber_;
+        return static_cast<int>(std::min<std::uint64_t>(number, std::numeric_limits<int>::max()));
     }
 
     RunObserver& observer_;
     SafeResultFile& result_;
-    std::string_view run_; // sections handed over and not yet written
-    int blockNumber_ = 0;
     bool anyRejected_ = false;
 };
 
@@ -100,15 +79,15 @@ TextEncoding ChosenEncoding(ReportEncoding encoding, InputText inputText)
     return EncodingForInput(inputText);
 }
 
-EvaluationSettings MakeEvaluationSettings(const RunSettings& settings, const RunOptions& options,
+EvaluationSettings MakeEvaluationSettings(const RunSettings& settings, const ReportFormat& format,
                                           const ReferenceTables& tables, TextEncoding encoding)
 {
     EvaluationSettings evaluation;
     evaluation.tables = tables;
-    evaluation.interpolationByLength = settings.interpolationByLength;
+    evaluation.weighting = settings.weighting;
     if (encoding == TextEncoding::Cp1251)
         evaluation.labels = evaluation.labels.transformed(Utf8ToCp1251);
-    evaluation.format.decimalSeparator = options.decimalSeparator;
+    evaluation.format.decimalSeparator = format.decimalSeparator;
     return evaluation;
 }
 
@@ -125,7 +104,7 @@ QString WriteFailure(const QString& path, const QString& reason)
 
 } // namespace
 
-RunOutcome PerformCalculationRun(const RunSettings& settings, const RunOptions& options, RunObserver& observer)
+RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat& format, RunObserver& observer)
 {
     observer.setBusy(true);
     const ReferenceTables tables = LoadReferenceTables(settings.regionIndex);
@@ -153,14 +132,14 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const RunOptions& 
     }
     // The encoding must be known before the first line is written.
     InputText inputText = InputText::Ascii;
-    if (options.encoding == ReportEncoding::Auto) {
+    if (format.encoding == ReportEncoding::Auto) {
         const InputTextScan scan = ScanInputText(settings.inputPath);
         if (!scan.ok)
             return runFailed(ReadFailure(settings.inputPath, scan.errorString));
         inputText = scan.text;
     }
     const EvaluationSettings evaluation =
-        MakeEvaluationSettings(settings, options, tables, ChosenEncoding(options.encoding, inputText));
+        MakeEvaluationSettings(settings, format, tables, ChosenEncoding(format.encoding, inputText));
 
     SafeResultFile result(settings.resultPath);
     if (!result.open()) {
@@ -172,9 +151,9 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const RunOptions& 
     // messages come back to this thread in file order. A failed read ends the input,
     // a failed write ends the run.
     RunResults results(observer, result);
-    ParallelEvaluationOptions parallel;
-    parallel.inputFailed = [&input] { return input.hasError(); };
-    EvaluateObstacleBlocks(input, evaluation, results, parallel);
+    PipelineOptions pipeline;
+    pipeline.inputFailed = [&input] { return input.hasError(); };
+    EvaluateInputBlocks(input, evaluation, results, pipeline);
     if (input.hasError() || result.hasError()) {
         result.discard();
         return runFailed(input.hasError() ? ReadFailure(settings.inputPath, input.errorString())

@@ -1,4 +1,4 @@
-#include "shell/main_form.h"
+#include "gui/main_form.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -9,12 +9,12 @@
 #include <QRadioButton>
 
 #include "engine/reference_tables.h"
-#include "platform/busy_cursor.h"
+#include "gui/busy_cursor.h"
 #include "platform/decimal_separator.h"
-#include "platform/file_dialog.h"
-#include "platform/message_presenter.h"
-#include "shell/calculation_run.h"
-#include "shell/result_path.h"
+#include "gui/file_dialog.h"
+#include "gui/message_presenter.h"
+#include "run/calculation_run.h"
+#include "run/result_path.h"
 
 namespace passcat {
 namespace {
@@ -104,6 +104,7 @@ MainForm::MainForm(FileDialog& fileDialog, MessagePresenter& messages, BusyCurso
     : QWidget(parent), fileDialog_(fileDialog), messages_(messages), busyCursor_(busyCursor)
 {
     setObjectName(QStringLiteral("MainForm"));
+    // "Рассчет": the caption as users have always seen it.
     setWindowTitle(QStringLiteral("Рассчет категории трудности горного препятствия"));
     setFixedSize(kClientSize);
 
@@ -163,16 +164,16 @@ void MainForm::Command2_Click()
         .inputPath = Text1->text(),
         .resultPath = Text2->text(),
         .regionIndex = Combo1->currentIndex(),
-        .interpolationByLength = Option2->isChecked(),
+        .weighting = Option2->isChecked() ? SurfaceWeighting::ByLength : SurfaceWeighting::ByHeight,
     };
-    const RunOptions options{
+    const ReportFormat format{
         .decimalSeparator = SystemDecimalSeparator(),
         .encoding = ReportEncoding::Auto,
     };
     // The run keeps the event loop out until it ends, except inside its modal boxes,
     // so no setting can change while it works.
     FormRunObserver observer(*this, messages_, busyCursor_);
-    PerformCalculationRun(settings, options, observer);
+    PerformCalculationRun(settings, format, observer);
 }
 
 } // namespace passcat
