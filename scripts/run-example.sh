@@ -12,7 +12,7 @@ status=0
 "$top/build/release/cli/passcat-cli" --region 3 --output "$report" "$top/examples/passes.txt" || status=$?
 echo "Report of examples/passes.txt written to $report (passcat-cli exit status $status)"
 
-window="$top/build/release/shell/passcat"
+window="$top/build/release/gui/passcat"
 if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
   echo "Opening the window: $window"
   "$window"

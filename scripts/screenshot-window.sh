@@ -7,7 +7,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 
 program=${1:-}
 if [[ -z $program ]]; then
-    program=$(find "$top"/build* -path '*/shell/passcat' -type f -executable -printf '%T@ %p\n' 2>/dev/null |
+    program=$(find "$top"/build* -path '*/gui/passcat' -type f -executable -printf '%T@ %p\n' 2>/dev/null |
         sort -rn | head -n 1 | cut -d' ' -f2-)
 fi
 if [[ -z $program || ! -x $program ]]; then
