@@ -12,14 +12,19 @@
 namespace passcat {
 namespace {
 
-// Extreme but finite input can still overflow a grade or a sum; such a block has no
+// Extreme but finite input can still overflow a grade or a sum, or the single
+// precision of the category rule's end altitude and height gain; such a block has no
 // report worth writing.
-std::optional<std::size_t> FirstPointNotFinite(const SegmentSeries& series, const PointScores& scores)
+std::optional<std::size_t> FirstPointNotFinite(const ObstacleBlock& block, const SegmentSeries& series,
+                                               const PointScores& scores)
 {
+    const double endHeight = block.heights.back();
     for (std::size_t i = 0; i < series.deltaHeights.size(); ++i) {
         const bool finite = std::isfinite(series.deltaDistances[i]) && std::isfinite(series.deltaHeights[i])
             && std::isfinite(series.segmentGrades[i]) && std::isfinite(series.remainingGrades[i])
-            && std::isfinite(scores.surfaceScores[i]) && std::isfinite(scores.pointScores[i]);
+            && std::isfinite(scores.surfaceScores[i]) && std::isfinite(scores.pointScores[i])
+            && std::isfinite(static_cast<float>(endHeight))
+            && std::isfinite(static_cast<float>(endHeight - block.heights[i]));
         if (!finite)
             return i;
     }
@@ -43,12 +48,12 @@ BlockEvaluation EvaluateReadBlock(const BlockReadResult& read, LineSink& result,
     }
 
     const ObstacleBlock& block = read.block;
-    if (auto fault = CheckProfile(block, settings.weighting))
+    if (auto fault = CheckProfile(block, settings.weighting, read.titleLineNumber))
         return reject(std::move(*fault));
     const SegmentSeries series = DeriveSegmentSeries(block);
     const PointScores scores = ComputePointScores(block, series, settings.tables, settings.weighting, settings.sharing);
-    if (const auto point = FirstPointNotFinite(series, scores))
-        return reject(messages::ValueNotFinite(*point));
+    if (const auto point = FirstPointNotFinite(block, series, scores))
+        return reject(messages::ValueNotFinite(*point, read.titleLineNumber));
     const Recommendation recommendation = RecommendPoint(block, scores, settings.tables);
 
     WriteBlockSection(result, {block, series, scores, recommendation}, settings.labels, settings.format);

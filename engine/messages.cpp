@@ -6,7 +6,10 @@ namespace passcat::messages {
 
 // Points are numbered from 1 in messages, as the user counts the data lines.
 namespace {
-std::string PointText(std::size_t point) { return "точка " + std::to_string(point + 1); }
+std::string PointText(std::size_t point, std::uint64_t titleLineNumber)
+{
+    return "точка " + std::to_string(point + 1) + " (строка " + std::to_string(titleLineNumber + 1 + point) + ")";
+}
 } // namespace
 
 std::string TooFewTabs(std::uint64_t lineNumber)
@@ -27,29 +30,29 @@ std::string TooManyPoints(std::uint64_t pointCount)
         + std::to_string(kMaxPointsPerBlock);
 }
 
-std::string NumberTooLarge(std::size_t point)
+std::string NumberTooLarge(std::size_t point, std::uint64_t titleLineNumber)
 {
-    return "Ошибка: " + PointText(point) + ": число слишком велико";
+    return "Ошибка: " + PointText(point, titleLineNumber) + ": число слишком велико";
 }
 
-std::string SameDistanceAsNext(std::size_t point)
+std::string SameDistanceAsNext(std::size_t point, std::uint64_t titleLineNumber)
 {
-    return "Ошибка: " + PointText(point) + " и следующая за ней на одном километраже";
+    return "Ошибка: " + PointText(point, titleLineNumber) + " и следующая за ней на одном километраже";
 }
 
-std::string SameDistanceAsEnd(std::size_t point)
+std::string SameDistanceAsEnd(std::size_t point, std::uint64_t titleLineNumber)
 {
-    return "Ошибка: " + PointText(point) + " на одном километраже с конечной точкой";
+    return "Ошибка: " + PointText(point, titleLineNumber) + " на одном километраже с конечной точкой";
 }
 
-std::string SameHeightAsEnd(std::size_t point)
+std::string SameHeightAsEnd(std::size_t point, std::uint64_t titleLineNumber)
 {
-    return "Ошибка: " + PointText(point) + " на одной высоте с конечной точкой (интерполяция по высоте)";
+    return "Ошибка: " + PointText(point, titleLineNumber) + " на одной высоте с конечной точкой (интерполяция по высоте)";
 }
 
-std::string ValueNotFinite(std::size_t point)
+std::string ValueNotFinite(std::size_t point, std::uint64_t titleLineNumber)
 {
-    return "Ошибка: " + PointText(point) + ": результат расчета вне допустимого диапазона чисел";
+    return "Ошибка: " + PointText(point, titleLineNumber) + ": результат расчета вне допустимого диапазона чисел";
 }
 
 } // namespace passcat::messages

@@ -16,10 +16,12 @@ inline constexpr std::string_view kEndNotFarther = "Ошибка: конечна
 std::string TooFewTabs(std::uint64_t lineNumber);
 std::string MissingEndLine(std::uint64_t titleLineNumber);
 std::string TooManyPoints(std::uint64_t pointCount);
-std::string NumberTooLarge(std::size_t point);
-std::string SameDistanceAsNext(std::size_t point);
-std::string SameDistanceAsEnd(std::size_t point);
-std::string SameHeightAsEnd(std::size_t point);
-std::string ValueNotFinite(std::size_t point);
+// The texts that name a point (its index in the block, from 0) name its line in the
+// input too: every line between the title line and "@@@" is a data line.
+std::string NumberTooLarge(std::size_t point, std::uint64_t titleLineNumber);
+std::string SameDistanceAsNext(std::size_t point, std::uint64_t titleLineNumber);
+std::string SameDistanceAsEnd(std::size_t point, std::uint64_t titleLineNumber);
+std::string SameHeightAsEnd(std::size_t point, std::uint64_t titleLineNumber);
+std::string ValueNotFinite(std::size_t point, std::uint64_t titleLineNumber);
 
 } // namespace passcat::messages

@@ -19,7 +19,8 @@ std::optional<std::size_t> FirstPointWithInfiniteValue(const ObstacleBlock& bloc
 
 } // namespace
 
-std::optional<std::string> CheckProfile(const ObstacleBlock& block, SurfaceWeighting weighting)
+std::optional<std::string> CheckProfile(const ObstacleBlock& block, SurfaceWeighting weighting,
+                                        std::uint64_t titleLineNumber)
 {
     const auto& h = block.heights;
     const auto& d = block.distances;
@@ -32,21 +33,21 @@ std::optional<std::string> CheckProfile(const ObstacleBlock& block, SurfaceWeigh
     if (block.pointCount() > kMaxPointsPerBlock)
         return messages::TooManyPoints(block.pointCount());
     if (const auto point = FirstPointWithInfiniteValue(block))
-        return messages::NumberTooLarge(*point);
+        return messages::NumberTooLarge(*point, titleLineNumber);
 
     const std::size_t last = h.size() - 1;
     for (std::size_t i = 0; i + 1 < last; ++i) {
         if (d[i + 1] == d[i])
-            return messages::SameDistanceAsNext(i);
+            return messages::SameDistanceAsNext(i, titleLineNumber);
     }
     for (std::size_t i = 0; i < last; ++i) {
         if (d[i] == d[last])
-            return messages::SameDistanceAsEnd(i);
+            return messages::SameDistanceAsEnd(i, titleLineNumber);
     }
     if (weighting == SurfaceWeighting::ByHeight) {
         for (std::size_t i = 0; i < last; ++i) {
             if (h[i] == h[last])
-                return messages::SameHeightAsEnd(i);
+                return messages::SameHeightAsEnd(i, titleLineNumber);
         }
     }
     return std::nullopt;

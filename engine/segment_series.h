@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,8 +21,10 @@ struct SegmentSeries {
 
 // The first reason the block cannot be evaluated, as the message to show; nothing
 // when it can. The three classic checks come first, in their order; the rest keep
-// every later division and lookup finite.
-std::optional<std::string> CheckProfile(const ObstacleBlock& block, SurfaceWeighting weighting);
+// every later division and lookup finite. titleLineNumber places the block's points
+// in the input for the messages that name one.
+std::optional<std::string> CheckProfile(const ObstacleBlock& block, SurfaceWeighting weighting,
+                                        std::uint64_t titleLineNumber);
 
 // Requires a block that passed CheckProfile.
 SegmentSeries DeriveSegmentSeries(const ObstacleBlock& block);
