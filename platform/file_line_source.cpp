@@ -1,21 +1,32 @@
 #include "platform/file_line_source.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "engine/text_lines.h"
 #include "platform/regular_file.h"
+#include "platform/system_error_text.h"
 
 namespace passcat {
 
+namespace {
+constexpr char kDosEndOfFile = 26;
+} // namespace
+
 FileLineSource::FileLineSource(const QString& path, std::size_t chunkSize)
-    : file_(path), chunkSize_(std::max<std::size_t>(chunkSize, 1))
+    : file_(path), device_(&file_), chunkSize_(std::max<std::size_t>(chunkSize, 1))
+{
+}
+
+FileLineSource::FileLineSource(QIODevice& opened, std::size_t chunkSize)
+    : device_(&opened), chunkSize_(std::max<std::size_t>(chunkSize, 1))
 {
 }
 
 bool FileLineSource::open()
 {
-    return OpenRegularFileForReading(file_, openError_);
+    return OpenRegularFileForReading(file_, error_);
 }
 
 bool FileLineSource::readChunk()
@@ -32,13 +43,17 @@ bool FileLineSource::readChunk()
     if (buffer_.size() < unread + chunkSize_)
         buffer_.resize(unread + chunkSize_);
 
-    const qint64 count = file_.read(buffer_.data() + end_, static_cast<qint64>(chunkSize_));
+    const qint64 count = device_->read(buffer_.data() + end_, static_cast<qint64>(chunkSize_));
     if (count < 0) {
+        error_ = SystemErrorText(errno);
         hasError_ = true;
         endOfFile_ = true;
         return false;
     }
     if (count == 0) {
+        // The input's last byte is still unread here: it cannot end a line.
+        if (end_ > begin_ && buffer_[end_ - 1] == kDosEndOfFile)
+            --end_;
         endOfFile_ = true;
         return false;
     }
@@ -48,11 +63,10 @@ bool FileLineSource::readChunk()
 
 bool FileLineSource::atEnd()
 {
-    while (begin_ == end_) {
-        if (!readChunk())
-            return true;
-    }
-    return false;
+    // A single unread byte may be the final Ctrl-Z: only the end of the file tells.
+    while (end_ - begin_ < 2 && !endOfFile_)
+        readChunk();
+    return begin_ == end_;
 }
 
 std::optional<std::string_view> FileLineSource::readLine()

@@ -20,11 +20,18 @@ namespace passcat {
 //
 // A read error ends the input: atEnd() becomes true and hasError() tells why, so the
 // caller can tell a failed read from the end of the file.
+//
+// A Ctrl-Z (byte 26) as the very last byte, the end-of-file mark of old DOS editors,
+// is not read.
 class FileLineSource final : public LineSource {
 public:
     static constexpr std::size_t kDefaultChunkSize = std::size_t{1} << 20;
 
     explicit FileLineSource(const QString& path, std::size_t chunkSize = kDefaultChunkSize);
+
+    // Reads a device opened already (a stream, or a spooled one), which must outlive
+    // the source; open() is not called then.
+    explicit FileLineSource(QIODevice& opened, std::size_t chunkSize = kDefaultChunkSize);
 
     // False when the file cannot be opened or is no regular file (a folder, a named
     // pipe); errorString() says why. Never waits for a writer of a named pipe.
@@ -35,14 +42,15 @@ public:
     std::uint64_t lineNumber() const override { return lineNumber_; }
 
     bool hasError() const { return hasError_; }
-    QString errorString() const { return openError_.isEmpty() ? file_.errorString() : openError_; }
+    QString errorString() const { return error_; }
 
 private:
     // Appends the next chunk to the unread bytes; false at the end of the file or on error.
     bool readChunk();
 
     QFile file_;
-    QString openError_; // why open() failed, when QFile could not tell
+    QIODevice* device_; // file_, or the device given
+    QString error_;     // why open() or a read failed
     std::size_t chunkSize_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;   // first unread byte

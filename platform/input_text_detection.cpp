@@ -2,10 +2,12 @@
 
 #include <QFile>
 
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
 #include "platform/regular_file.h"
+#include "platform/system_error_text.h"
 
 namespace passcat {
 namespace {
@@ -79,16 +81,23 @@ InputTextScan ScanInputText(const QString& path)
     QString openError;
     if (!OpenRegularFileForReading(file, openError))
         return {false, InputText::Ascii, openError};
+    return ScanInputText(file);
+}
+
+InputTextScan ScanInputText(QFile& file)
+{
     std::vector<char> chunk(kScanChunkSize);
     InputTextDetector detector;
     while (!detector.settled()) {
         const qint64 count = file.read(chunk.data(), kScanChunkSize);
         if (count < 0)
-            return {false, InputText::Ascii, file.errorString()};
+            return {false, InputText::Ascii, SystemErrorText(errno)};
         if (count == 0)
             break;
         detector.feed({chunk.data(), static_cast<std::size_t>(count)});
     }
+    if (!file.seek(0))
+        return {false, InputText::Ascii, SystemErrorText(errno)};
     return {true, detector.verdict(), {}};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QString>
 
 #include <cstdint>
@@ -44,6 +45,9 @@ struct InputTextScan {
 
 // Reads the file once, in chunks, up to the first byte that settles its kind.
 InputTextScan ScanInputText(const QString& path);
+
+// The same for a regular file opened already, which is then rewound to its start.
+InputTextScan ScanInputText(QFile& file);
 
 // The encoding for the report's own texts that matches the input: its own when the
 // bytes tell it, the system's when the input is plain ASCII.

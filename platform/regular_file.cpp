@@ -1,10 +1,15 @@
 #include "platform/regular_file.h"
 
+#include <cerrno>
+
 #ifdef __unix__
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+#include "platform/native_path.h"
+#include "platform/system_error_text.h"
 
 namespace passcat {
 
@@ -12,9 +17,9 @@ bool OpenRegularFileForReading(QFile& file, QString& error)
 {
     constexpr auto mode = QIODevice::ReadOnly | QIODevice::Unbuffered;
 #ifdef __unix__
-    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(NativePath(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        error = qt_error_string(errno);
+        error = SystemErrorText(errno);
         return false;
     }
     struct stat info {};
@@ -25,14 +30,14 @@ bool OpenRegularFileForReading(QFile& file, QString& error)
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
-        error = file.errorString();
+        error = SystemErrorText(errno);
         ::close(fd);
         return false;
     }
     return true;
 #else
     if (!file.open(mode)) {
-        error = file.errorString();
+        error = SystemErrorText(errno);
         return false;
     }
     return true;
