@@ -1,16 +1,21 @@
 #include "run/calculation_run.h"
 
-#include <QFileInfo>
+#include <QFile>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 #include "engine/block_evaluation.h"
 #include "run/block_pipeline.h"
 #include "platform/file_identity.h"
 #include "platform/file_line_source.h"
+#include "platform/input_stream.h"
 #include "platform/input_text_detection.h"
+#include "platform/native_path.h"
+#include "platform/regular_file.h"
 #include "platform/safe_result_file.h"
 #include "platform/text_encoding.h"
 
@@ -91,15 +96,48 @@ EvaluationSettings MakeEvaluationSettings(const RunSettings& settings, const Rep
     return evaluation;
 }
 
-QString ReadFailure(const QString& path, const QString& reason)
+// How the messages name the two ends of a run.
+QString InputName(const RunSettings& settings)
 {
-    return QStringLiteral("Ошибка: не удалось прочитать файл %1 (%2); файл результата не изменен").arg(path, reason);
+    return settings.inputIsStandardInput ? QStringLiteral("стандартный ввод")
+                                         : QStringLiteral("файл ") + DisplayPath(settings.inputPath);
 }
 
-QString WriteFailure(const QString& path, const QString& reason)
+QString ResultName(const RunSettings& settings)
 {
-    return QStringLiteral("Ошибка: не удалось записать файл результата %1 (%2); прежний файл не изменен")
-        .arg(path, reason);
+    return settings.resultIsStandardOutput ? QStringLiteral("стандартный вывод")
+                                           : QStringLiteral("файл результата ") + DisplayPath(settings.resultPath);
+}
+
+// What a failed run left of the result: a result written in place keeps what it got.
+QString ResultLeft(bool inPlace, const char* kept)
+{
+    return inPlace ? QStringLiteral("отчет может быть неполным") : QString::fromUtf8(kept);
+}
+
+QString ReadFailure(const RunSettings& settings, const QString& reason, bool resultInPlace)
+{
+    return QStringLiteral("Ошибка: не удалось прочитать %1 (%2); %3")
+        .arg(InputName(settings), reason, ResultLeft(resultInPlace, "файл результата не изменен"));
+}
+
+QString WriteFailure(const RunSettings& settings, const QString& reason, bool resultInPlace)
+{
+    return QStringLiteral("Ошибка: не удалось записать %1 (%2); %3")
+        .arg(ResultName(settings), reason, ResultLeft(resultInPlace, "прежний файл не изменен"));
+}
+
+// True when the result would be written into the input itself.
+bool ResultIsInput(const RunSettings& settings)
+{
+    constexpr int kStandardInput = 0;
+    constexpr int kStandardOutput = 1;
+    if (settings.inputIsStandardInput) {
+        return settings.resultIsStandardOutput ? SameExistingFile(kStandardInput, kStandardOutput)
+                                               : SameExistingFile(kStandardInput, settings.resultPath);
+    }
+    return settings.resultIsStandardOutput ? SameExistingFile(kStandardOutput, settings.inputPath)
+                                           : SameExistingFile(settings.inputPath, settings.resultPath);
 }
 
 } // namespace
@@ -117,50 +155,64 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat
     };
     const auto runFailed = [&fail](const QString& text) { return fail(RunMessage::Kind::RunFailed, text); };
 
-    if (!QFileInfo(settings.inputPath).isFile())
-        return fail(RunMessage::Kind::MissingInput, QStringLiteral("Ошибка: не найден файл ") + settings.inputPath);
-    if (SameExistingFile(settings.inputPath, settings.resultPath)) {
-        return runFailed(QStringLiteral("Ошибка: файл результата %1 совпадает с файлом данных; файлы не изменены")
-                             .arg(settings.resultPath));
+    const InputPlace place = settings.inputIsStandardInput ? InputPlace::Stream : FindInput(settings.inputPath);
+    if (place == InputPlace::Missing) {
+        return fail(RunMessage::Kind::MissingInput,
+                    QStringLiteral("Ошибка: не найден файл ") + DisplayPath(settings.inputPath));
     }
+    if (ResultIsInput(settings))
+        return runFailed(QStringLiteral("Ошибка: %1 совпадает с файлом данных; файлы не изменены").arg(ResultName(settings)));
 
     observer.inputFound();
-    FileLineSource input(settings.inputPath);
-    if (!input.open()) {
-        return runFailed(
-            QStringLiteral("Ошибка: не удалось открыть файл %1 (%2)").arg(settings.inputPath, input.errorString()));
-    }
-    // The encoding must be known before the first line is written.
+    QFile inputFile(settings.inputPath);
+    QString openError;
+    const bool opened = settings.inputIsStandardInput ? OpenStandardInput(inputFile, openError)
+        : place == InputPlace::Stream                 ? OpenStreamForReading(inputFile, openError)
+                                                      : OpenRegularFileForReading(inputFile, openError);
+    if (!opened)
+        return runFailed(QStringLiteral("Ошибка: не удалось открыть %1 (%2)").arg(InputName(settings), openError));
+
+    // The encoding must be known before the first line is written: a file is scanned
+    // and rewound, a stream is kept in a temporary file that is read in its place.
+    QTemporaryFile spool;
+    QIODevice* inputDevice = &inputFile;
     InputText inputText = InputText::Ascii;
     if (format.encoding == ReportEncoding::Auto) {
-        const InputTextScan scan = ScanInputText(settings.inputPath);
+        const bool stream = place == InputPlace::Stream;
+        const InputTextScan scan = stream ? SpoolInput(inputFile, spool) : ScanInputText(inputFile);
         if (!scan.ok)
-            return runFailed(ReadFailure(settings.inputPath, scan.errorString));
+            return runFailed(ReadFailure(settings, scan.errorString, settings.resultIsStandardOutput));
         inputText = scan.text;
+        if (stream)
+            inputDevice = &spool;
     }
     const EvaluationSettings evaluation =
         MakeEvaluationSettings(settings, format, tables, ChosenEncoding(format.encoding, inputText));
 
-    SafeResultFile result(settings.resultPath);
-    if (!result.open()) {
-        return runFailed(QStringLiteral("Ошибка: не удалось создать файл результата %1 (%2)")
-                             .arg(settings.resultPath, result.errorString()));
-    }
+    std::optional<SafeResultFile> resultFile;
+    if (settings.resultIsStandardOutput)
+        resultFile.emplace(SafeResultFile::StandardOutput{});
+    else
+        resultFile.emplace(settings.resultPath);
+    SafeResultFile& result = *resultFile;
+    if (!result.open())
+        return runFailed(QStringLiteral("Ошибка: не удалось создать %1 (%2)").arg(ResultName(settings), result.errorString()));
 
     // The blocks are read on one thread and evaluated on others; their sections and
     // messages come back to this thread in file order. A failed read ends the input,
     // a failed write ends the run.
+    FileLineSource input(*inputDevice);
     RunResults results(observer, result);
     PipelineOptions pipeline;
     pipeline.inputFailed = [&input] { return input.hasError(); };
     EvaluateInputBlocks(input, evaluation, results, pipeline);
     if (input.hasError() || result.hasError()) {
         result.discard();
-        return runFailed(input.hasError() ? ReadFailure(settings.inputPath, input.errorString())
-                                          : WriteFailure(settings.resultPath, result.errorString()));
+        return runFailed(input.hasError() ? ReadFailure(settings, input.errorString(), result.writesInPlace())
+                                          : WriteFailure(settings, result.errorString(), result.writesInPlace()));
     }
     if (!result.commit())
-        return runFailed(WriteFailure(settings.resultPath, result.errorString()));
+        return runFailed(WriteFailure(settings, result.errorString(), result.writesInPlace()));
 
     observer.setBusy(false);
     return results.anyRejected() ? RunOutcome::SomeRejected : RunOutcome::AllAccepted;

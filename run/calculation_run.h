@@ -13,6 +13,10 @@ struct RunSettings {
     QString resultPath;
     int regionIndex = kDefaultRegionIndex;
     SurfaceWeighting weighting = SurfaceWeighting::ByHeight;
+    // The command line's "-": standard input in place of inputPath, standard output
+    // in place of resultPath.
+    bool inputIsStandardInput = false;
+    bool resultIsStandardOutput = false;
 };
 
 enum class ReportEncoding {
