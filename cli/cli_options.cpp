@@ -1,17 +1,26 @@
 #include "cli/cli_options.h"
 
-#include <QCommandLineParser>
+#include <QRegularExpression>
 
+#include <algorithm>
+
+#include "cli/cli_option_group.h"
+#include "engine/reference_tables.h"
+#include "platform/native_path.h"
 #include "run/result_path.h"
 
 namespace passcat {
 namespace {
 
-CliCommand Rejected(const QString& message)
+// "-" names standard input as INPUT and standard output as the result.
+const QString kStandardStream = QStringLiteral("-");
+
+CliCommand Rejected(const QString& reason)
 {
     CliCommand command;
     command.action = CliCommand::Action::Reject;
-    command.text = QStringLiteral("Ошибка: ") + message;
+    // What the user wrote may hold bytes that are not UTF-8: they are shown as \xNN.
+    command.text = QStringLiteral("Ошибка: ") + DisplayPath(reason);
     return command;
 }
 
@@ -23,72 +32,243 @@ CliCommand Said(CliCommand::Action action, const QString& text)
     return command;
 }
 
+QString RegionName(int index)
+{
+    const std::string_view name = kRegionNames[static_cast<std::size_t>(index)];
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// A region by its index or by its name from the list, in any case.
+std::optional<int> RegionIndex(const QString& text)
+{
+    if (text.size() == 1 && text[0] >= u'0' && text[0].unicode() < u'0' + kRegionCount)
+        return text[0].unicode() - u'0';
+    for (int index = 0; index < kRegionCount; ++index) {
+        if (text.compare(RegionName(index), Qt::CaseInsensitive) == 0)
+            return index;
+    }
+    return std::nullopt;
+}
+
+QString RegionRefusal(const QString& text)
+{
+    QStringList regions;
+    for (int index = 0; index < kRegionCount; ++index)
+        regions << QStringLiteral("%1 «%2»").arg(index).arg(RegionName(index));
+    return QStringLiteral("регион должен быть номером или названием из списка: %1; задано: %2")
+        .arg(regions.join(", "), text);
+}
+
+CliOptionGroup RunOptions(char localeDecimalSeparator)
+{
+    const QCommandLineOption output({"o", "output"},
+                                    "файл результата; по умолчанию rez.txt в папке ВХОДА (для \"-\" в текущей "
+                                    "папке); \"-\": стандартный вывод",
+                                    "ФАЙЛ");
+    const QCommandLineOption region({"r", "region"},
+                                    "регион: номер от 0 до 5 или название из списка --list-regions; "
+                                    "по умолчанию 5 («Прочее»)",
+                                    "РЕГИОН");
+    const QCommandLineOption weighting({"w", "weighting"},
+                                       "взвешивание покрытия: height (высота) или length (длина); по умолчанию height",
+                                       "ВЗВЕШИВАНИЕ");
+    const QCommandLineOption separator("decimal-separator",
+                                       "десятичный разделитель чисел отчета: \".\" или \",\"; по умолчанию как в "
+                                       "настройках системы",
+                                       "ЗНАК");
+    const QCommandLineOption encoding("encoding",
+                                      "кодировка текстов отчета: auto (по входному файлу), utf-8 (utf8), cp1251 "
+                                      "(windows-1251, 1251); по умолчанию auto",
+                                      "КОДИРОВКА");
+    const auto read = [=](const QCommandLineParser& parser, CliCommand& command) -> std::optional<QString> {
+        RunSettings& settings = command.settings;
+        const QString resultPath = parser.value(output);
+        settings.resultIsStandardOutput = resultPath == kStandardStream;
+        settings.resultPath = parser.isSet(output) ? resultPath : DefaultResultPath(settings.inputPath);
+
+        if (parser.isSet(region)) {
+            const std::optional<int> index = RegionIndex(parser.value(region));
+            if (!index)
+                return RegionRefusal(parser.value(region));
+            settings.regionIndex = *index;
+        }
+
+        const auto weightings = {
+            CliChoice<SurfaceWeighting>{{"height", "высота"}, SurfaceWeighting::ByHeight},
+            CliChoice<SurfaceWeighting>{{"length", "длина"}, SurfaceWeighting::ByLength},
+        };
+        if (parser.isSet(weighting)) {
+            const auto chosen = MatchCliChoice(parser.value(weighting), weightings);
+            if (!chosen)
+                return CliChoiceRefusal("взвешивание должно быть", parser.value(weighting), weightings);
+            settings.weighting = *chosen;
+        }
+
+        command.format.decimalSeparator = localeDecimalSeparator;
+        if (parser.isSet(separator)) {
+            const QString value = parser.value(separator);
+            if (value != "." && value != ",")
+                return QStringLiteral("десятичный разделитель должен быть \".\" или \",\", задано: ") + value;
+            command.format.decimalSeparator = value.front().toLatin1();
+        }
+
+        const auto encodings = {
+            CliChoice<ReportEncoding>{{"auto"}, ReportEncoding::Auto},
+            CliChoice<ReportEncoding>{{"utf-8", "utf8"}, ReportEncoding::Utf8},
+            CliChoice<ReportEncoding>{{"cp1251", "windows-1251", "1251"}, ReportEncoding::Cp1251},
+        };
+        if (parser.isSet(encoding)) {
+            const auto chosen = MatchCliChoice(parser.value(encoding), encodings);
+            if (!chosen)
+                return CliChoiceRefusal("кодировка должна быть", parser.value(encoding), encodings);
+            command.format.encoding = *chosen;
+        }
+        return std::nullopt;
+    };
+    return {QStringLiteral("Параметры расчета:"), {output, region, weighting, separator, encoding}, read};
+}
+
+const QCommandLineOption kListRegions("list-regions", "вывести регионы с их номерами и выйти");
+const QCommandLineOption kHelp({"h", "help"}, "показать эту справку и выйти");
+const QCommandLineOption kVersion("version", "показать версию программы и выйти");
+
+// Every group of options, in the order of the help. A feature with options of its
+// own adds its group here.
+QList<CliOptionGroup> CliOptionGroups(char localeDecimalSeparator)
+{
+    return {
+        RunOptions(localeDecimalSeparator),
+        {QStringLiteral("Прочие параметры:"), {kListRegions, kHelp, kVersion}, {}},
+    };
+}
+
+// "  -o, --output=ФАЙЛ   description", the description wrapped under itself.
+QString OptionHelp(const QCommandLineOption& option)
+{
+    constexpr qsizetype kColumn = 30;
+    constexpr qsizetype kWidth = 79;
+    QString line = QStringLiteral("  ");
+    for (const QString& name : option.names()) {
+        if (name.size() == 1)
+            line += QStringLiteral("-%1, ").arg(name);
+        else
+            line += (line.size() == 2 ? QStringLiteral("    --") : QStringLiteral("--")) + name;
+    }
+    if (!option.valueName().isEmpty())
+        line += u'=' + option.valueName();
+    QString help;
+    if (line.size() > kColumn - 2) {
+        help += line + u'\n';
+        line.clear();
+    }
+    for (const QString& word : option.description().split(u' ')) {
+        if (line.size() + 1 + word.size() > kWidth && line.size() > kColumn) {
+            help += line + u'\n';
+            line.clear();
+        }
+        line = line.leftJustified(line.size() <= kColumn ? kColumn : line.size() + 1) + word;
+    }
+    return help + line + u'\n';
+}
+
+QString HelpText(const QList<CliOptionGroup>& groups)
+{
+    QString help = QStringLiteral(
+        "Использование: passcat-cli [ПАРАМЕТРЫ] ВХОД\n"
+        "Оценивает сложность горных препятствий (перевалов) по файлу профиля или треку\n"
+        "GPS и записывает отчет. ВХОД \"-\" читает стандартный ввод.\n");
+    for (const CliOptionGroup& group : groups) {
+        help += u'\n' + group.title + u'\n';
+        for (const QCommandLineOption& option : group.options)
+            help += OptionHelp(option);
+    }
+    return help + QStringLiteral(
+        "\n"
+        "Входные форматы:\n"
+        "  текст профиля: блоки препятствий, каждый из строки заголовка, строк данных\n"
+        "    \"высота<TAB>километраж<TAB>...<TAB>коэффициент покрытия\" и строки \"@@@\";\n"
+        "    кодировка UTF-8 или Windows-1251, десятичная точка или запятая\n"
+        "  треки GPS: файлы .gpx, .kml, .tcx и .plt (по окончанию имени, в любом регистре)\n"
+        "\n"
+        "Коды завершения:\n"
+        "  0  все блоки приняты\n"
+        "  1  хотя бы один блок отклонен, остальные есть в отчете\n"
+        "  2  ошибка в параметрах, или расчет не удался\n"
+        "\n"
+        "Сообщения выводятся в стандартный поток ошибок, по одному в строке.\n"
+        "\n"
+        "Пример:\n"
+        "  passcat-cli -r Заполярье -w длина -o отчет.txt перевалы.txt\n");
+}
+
+// The parser's own errors, told in Russian; the option named is as the user wrote it.
+QString ParseFailure(const QCommandLineParser& parser)
+{
+    QStringList unknown;
+    for (const QString& name : parser.unknownOptionNames())
+        unknown << (name.size() == 1 ? u'-' + name : QStringLiteral("--") + name);
+    if (!unknown.isEmpty()) {
+        return (unknown.size() == 1 ? QStringLiteral("неизвестный параметр ") : QStringLiteral("неизвестные параметры "))
+            + unknown.join(", ");
+    }
+    // QCommandLineParser says the rest in English only: its texts are matched here.
+    static const QRegularExpression missingValue(QStringLiteral("^Missing value after '(.+)'\\.$"));
+    static const QRegularExpression unexpectedValue(QStringLiteral("^Unexpected value after '(.+)'\\.$"));
+    if (const auto match = missingValue.match(parser.errorText()); match.hasMatch())
+        return QStringLiteral("после параметра %1 нужно значение").arg(match.captured(1));
+    if (const auto match = unexpectedValue.match(parser.errorText()); match.hasMatch())
+        return QStringLiteral("параметр %1 не принимает значения").arg(match.captured(1));
+    return QStringLiteral("неверная командная строка");
+}
+
+// An option given more than once: which value was meant cannot be told.
+std::optional<QString> RepeatedOption(const QCommandLineParser& parser, const QList<CliOptionGroup>& groups)
+{
+    const QStringList given = parser.optionNames();
+    for (const CliOptionGroup& group : groups) {
+        for (const QCommandLineOption& option : group.options) {
+            const auto times = std::count_if(given.begin(), given.end(),
+                                             [&option](const QString& name) { return option.names().contains(name); });
+            if (times > 1)
+                return QStringLiteral("параметр --%1 задан несколько раз").arg(option.names().back());
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 CliCommand ParseCliArguments(const QStringList& arguments, char localeDecimalSeparator)
 {
-    const QCommandLineOption output({"o", "output"}, "result file; default: rez.txt in INPUT's folder", "FILE");
-    const QCommandLineOption region({"r", "region"}, "0 to 5 in the region list's order; default 5 (\"Прочее\")",
-                                    "INDEX", QString::number(kDefaultRegionIndex));
-    const QCommandLineOption weighting({"w", "weighting"}, "surface weighting; default height (\"Высота\")",
-                                       "height|length", "height");
-    const QCommandLineOption separator("decimal-separator", "\".\" or \",\"; default: the user's locale", "SEP");
-    const QCommandLineOption encoding("encoding", "encoding of the report's own texts; default auto",
-                                      "auto|cp1251|utf-8", "auto");
-    const QCommandLineOption listRegions("list-regions", "print the six regions with their indices, then exit");
-    const QCommandLineOption help({"h", "help"}, "show this help, then exit");
-    const QCommandLineOption version("version", "show the version, then exit");
-
+    const QList<CliOptionGroup> groups = CliOptionGroups(localeDecimalSeparator);
     QCommandLineParser parser;
-    parser.setApplicationDescription("Rates the mountain passes of a profile file and writes the report.");
-    parser.addOptions({output, region, weighting, separator, encoding, listRegions, help, version});
-    parser.addPositionalArgument("INPUT", "the profile file");
-
+    for (const CliOptionGroup& group : groups)
+        parser.addOptions(group.options);
     if (!parser.parse(arguments))
-        return Rejected(parser.errorText());
-    if (parser.isSet(help))
-        return Said(CliCommand::Action::ShowHelp, parser.helpText());
-    if (parser.isSet(version))
+        return Rejected(ParseFailure(parser));
+    if (const auto repeated = RepeatedOption(parser, groups))
+        return Rejected(*repeated);
+    if (parser.isSet(kHelp))
+        return Said(CliCommand::Action::ShowHelp, HelpText(groups));
+    if (parser.isSet(kVersion))
         return Said(CliCommand::Action::ShowVersion, QStringLiteral("passcat-cli " PASSCAT_VERSION));
-    if (parser.isSet(listRegions))
+    if (parser.isSet(kListRegions))
         return Said(CliCommand::Action::ListRegions, {});
 
-    CliCommand command;
     const QStringList inputs = parser.positionalArguments();
-    if (inputs.size() != 1)
-        return Rejected(QStringLiteral("нужен ровно один входной файл (INPUT), задано: %1").arg(inputs.size()));
+    if (inputs.isEmpty())
+        return Rejected(QStringLiteral("не задан входной файл (ВХОД)"));
+    if (inputs.size() > 1)
+        return Rejected(QStringLiteral("нужен ровно один входной файл (ВХОД), задано: %1").arg(inputs.size()));
+    CliCommand command;
     command.settings.inputPath = inputs.front();
-    command.settings.resultPath =
-        parser.isSet(output) ? parser.value(output) : DefaultResultPath(command.settings.inputPath);
-
-    bool isNumber = false;
-    const int regionIndex = parser.value(region).toInt(&isNumber);
-    if (!isNumber || regionIndex < 0 || regionIndex >= kRegionCount)
-        return Rejected(QStringLiteral("регион должен быть числом от 0 до 5, задано: ") + parser.value(region));
-    command.settings.regionIndex = regionIndex;
-
-    const QString weightingName = parser.value(weighting);
-    if (weightingName != "height" && weightingName != "length")
-        return Rejected(QStringLiteral("взвешивание должно быть height или length, задано: ") + weightingName);
-    command.settings.weighting = weightingName == "length" ? SurfaceWeighting::ByLength : SurfaceWeighting::ByHeight;
-
-    command.format.decimalSeparator = localeDecimalSeparator;
-    if (parser.isSet(separator)) {
-        const QString value = parser.value(separator);
-        if (value != "." && value != ",")
-            return Rejected(QStringLiteral("десятичный разделитель должен быть \".\" или \",\", задано: ") + value);
-        command.format.decimalSeparator = value.front().toLatin1();
+    command.settings.inputIsStandardInput = command.settings.inputPath == kStandardStream;
+    for (const CliOptionGroup& group : groups) {
+        if (!group.read)
+            continue;
+        if (const auto refusal = group.read(parser, command))
+            return Rejected(*refusal);
     }
-
-    const QString encodingName = parser.value(encoding);
-    if (encodingName == "auto")
-        command.format.encoding = ReportEncoding::Auto;
-    else if (encodingName == "cp1251")
-        command.format.encoding = ReportEncoding::Cp1251;
-    else if (encodingName == "utf-8")
-        command.format.encoding = ReportEncoding::Utf8;
-    else
-        return Rejected(QStringLiteral("кодировка должна быть auto, cp1251 или utf-8, задано: ") + encodingName);
     return command;
 }
 

@@ -1,9 +1,18 @@
 #include "cli/cli_runner.h"
 
+#include <cerrno>
+
 #include "engine/reference_tables.h"
+#include "platform/system_error_text.h"
 
 namespace passcat {
 namespace {
+
+// Every message of the program is one line of standard error that begins so.
+void Say(std::ostream& errors, const QString& text)
+{
+    errors << "passcat-cli: " << text.toStdString() << std::endl;
+}
 
 // Shows the run's messages as lines of standard error; there is no pointer to turn busy.
 class StreamRunObserver final : public RunObserver {
@@ -14,14 +23,30 @@ public:
 
     void showMessage(const RunMessage& message) override
     {
-        if (message.kind == RunMessage::Kind::BlockRejected)
-            errors_ << "блок " << message.blockNumber << ", строка " << message.titleLineNumber << ": ";
-        errors_ << message.text.toStdString() << std::endl;
+        if (message.kind != RunMessage::Kind::BlockRejected) {
+            Say(errors_, message.text);
+            return;
+        }
+        Say(errors_, QStringLiteral("блок %1, строка %2: %3")
+                         .arg(message.blockNumber)
+                         .arg(message.titleLineNumber)
+                         .arg(message.text));
     }
 
 private:
     std::ostream& errors_;
 };
+
+// A listing that did not reach its reader (a full disk, a closed pipe) is a failure,
+// as with the GNU tools.
+int Written(std::ostream& output, std::ostream& errors)
+{
+    if (output.flush())
+        return kExitAllAccepted;
+    const int errorNumber = errno;
+    Say(errors, QStringLiteral("Ошибка: не удалось записать в стандартный вывод (%1)").arg(SystemErrorText(errorNumber)));
+    return kExitFailed;
+}
 
 } // namespace
 
@@ -29,17 +54,17 @@ int RunCliCommand(const CliCommand& command, std::ostream& output, std::ostream&
 {
     switch (command.action) {
     case CliCommand::Action::Reject:
-        errors << command.text.toStdString() << "\nсм. passcat-cli --help" << std::endl;
+        Say(errors, command.text);
+        Say(errors, QStringLiteral("подробнее: passcat-cli --help"));
         return kExitFailed;
     case CliCommand::Action::ShowHelp:
     case CliCommand::Action::ShowVersion:
-        output << command.text.toStdString() << (command.text.endsWith('\n') ? "" : "\n") << std::flush;
-        return kExitAllAccepted;
+        output << command.text.toStdString() << (command.text.endsWith('\n') ? "" : "\n");
+        return Written(output, errors);
     case CliCommand::Action::ListRegions:
         for (int index = 0; index < kRegionCount; ++index)
             output << index << '\t' << kRegionNames[static_cast<std::size_t>(index)] << '\n';
-        output << std::flush;
-        return kExitAllAccepted;
+        return Written(output, errors);
     case CliCommand::Action::Run:
         break;
     }
