@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  locales help2man dpkg-dev appstream
 )
 
 missing=()
@@ -18,10 +19,24 @@ for package in "${packages[@]}"; do
   fi
 done
 
+sudo_cmd=()
+[[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The tests of the locale's decimal comma run under ru_RU.UTF-8, and the manual page
+# gets its Russian section names there. Listed in /etc/locale.gen, it survives a
+# later locale-gen.
+if ! locale -a 2>/dev/null | grep -qiE '^ru_RU\.utf-?8$'; then
+  echo "Generating the ru_RU.UTF-8 locale"
+  if [[ -f /etc/locale.gen ]] && command -v locale-gen >/dev/null; then
+    grep -qE '^ru_RU\.UTF-8 UTF-8' /etc/locale.gen \
+      || echo "ru_RU.UTF-8 UTF-8" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+    "${sudo_cmd[@]}" locale-gen
+  else
+    "${sudo_cmd[@]}" localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+  fi
 fi
