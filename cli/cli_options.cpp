@@ -2,8 +2,6 @@
 
 #include <QRegularExpression>
 
-#include <algorithm>
-
 #include "cli/cli_option_group.h"
 #include "engine/reference_tables.h"
 #include "platform/native_path.h"
@@ -222,21 +220,6 @@ QString ParseFailure(const QCommandLineParser& parser)
     return QStringLiteral("неверная командная строка");
 }
 
-// An option given more than once: which value was meant cannot be told.
-std::optional<QString> RepeatedOption(const QCommandLineParser& parser, const QList<CliOptionGroup>& groups)
-{
-    const QStringList given = parser.optionNames();
-    for (const CliOptionGroup& group : groups) {
-        for (const QCommandLineOption& option : group.options) {
-            const auto times = std::count_if(given.begin(), given.end(),
-                                             [&option](const QString& name) { return option.names().contains(name); });
-            if (times > 1)
-                return QStringLiteral("параметр --%1 задан несколько раз").arg(option.names().back());
-        }
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 CliCommand ParseCliArguments(const QStringList& arguments, char localeDecimalSeparator)
@@ -247,8 +230,6 @@ CliCommand ParseCliArguments(const QStringList& arguments, char localeDecimalSep
         parser.addOptions(group.options);
     if (!parser.parse(arguments))
         return Rejected(ParseFailure(parser));
-    if (const auto repeated = RepeatedOption(parser, groups))
-        return Rejected(*repeated);
     if (parser.isSet(kHelp))
         return Said(CliCommand::Action::ShowHelp, HelpText(groups));
     if (parser.isSet(kVersion))
