@@ -10,6 +10,8 @@ cat utf8.txt | "$CLI" - -o - >out.txt; echo "status $?"
 same out.txt reference-utf8.txt
 cat passes.txt | "$CLI" - --encoding utf-8 -o - >out.txt; echo "status $?"
 same out.txt reference-given.txt
+{ cat passes.txt; printf '\x1a'; } | "$CLI" - -o - >out.txt; echo "status $?"
+same out.txt reference.txt
 mkdir here
 (cd here && "$CLI" - <../passes.txt; echo "status $?")
 same here/rez.txt reference.txt

@@ -1,9 +1,5 @@
-# A failed file operation names its cause in Russian.
-run passes.txt -o missing/rez.txt
-mkdir folder
-run passes.txt -o folder
-run passes.txt -o "$(printf 'x%.0s' {1..300}).txt"
-run /proc/self/mem -o out.txt
+# A failed file operation names its cause in Russian (more causes are in the golden
+# cases: a missing folder, a folder, a name too long, a failed read).
 # The size limit holds for the files of the case too: the message goes through a pipe.
 (trap '' XFSZ; ulimit -f 1; run passes.txt -o big.txt) 2>&1 | cat
 chmod 755 .
