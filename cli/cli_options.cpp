@@ -207,8 +207,9 @@ QString ParseFailure(const QCommandLineParser& parser)
     for (const QString& name : parser.unknownOptionNames())
         unknown << (name.size() == 1 ? u'-' + name : QStringLiteral("--") + name);
     if (!unknown.isEmpty()) {
-        return (unknown.size() == 1 ? QStringLiteral("неизвестный параметр ") : QStringLiteral("неизвестные параметры "))
-            + unknown.join(", ");
+        const QString what = unknown.size() == 1 ? QStringLiteral("неизвестный параметр ")
+                                                 : QStringLiteral("неизвестные параметры ");
+        return what + unknown.join(", ");
     }
     // QCommandLineParser says the rest in English only: its texts are matched here.
     static const QRegularExpression missingValue(QStringLiteral("^Missing value after '(.+)'\\.$"));

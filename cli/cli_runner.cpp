@@ -44,7 +44,8 @@ int Written(std::ostream& output, std::ostream& errors)
     if (output.flush())
         return kExitAllAccepted;
     const int errorNumber = errno;
-    Say(errors, QStringLiteral("Ошибка: не удалось записать в стандартный вывод (%1)").arg(SystemErrorText(errorNumber)));
+    Say(errors,
+        QStringLiteral("Ошибка: не удалось записать в стандартный вывод (%1)").arg(SystemErrorText(errorNumber)));
     return kExitFailed;
 }
 

@@ -47,7 +47,8 @@ std::string SameDistanceAsEnd(std::size_t point, std::uint64_t titleLineNumber)
 
 std::string SameHeightAsEnd(std::size_t point, std::uint64_t titleLineNumber)
 {
-    return "Ошибка: " + PointText(point, titleLineNumber) + " на одной высоте с конечной точкой (интерполяция по высоте)";
+    return "Ошибка: " + PointText(point, titleLineNumber)
+        + " на одной высоте с конечной точкой (интерполяция по высоте)";
 }
 
 std::string ValueNotFinite(std::size_t point, std::uint64_t titleLineNumber)

@@ -61,7 +61,12 @@ bool OpenStreamForReading(QFile& file, QString& error)
 
 bool OpenStandardInput(QFile& file, QString& error)
 {
-    if (file.open(fileno(stdin), kStreamMode, QFileDevice::DontCloseHandle))
+#ifdef _WIN32
+    const int descriptor = _fileno(stdin);
+#else
+    const int descriptor = fileno(stdin);
+#endif
+    if (file.open(descriptor, kStreamMode, QFileDevice::DontCloseHandle))
         return true;
     error = SystemErrorText(errno);
     return false;

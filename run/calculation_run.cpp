@@ -161,7 +161,8 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat
                     QStringLiteral("Ошибка: не найден файл ") + DisplayPath(settings.inputPath));
     }
     if (ResultIsInput(settings))
-        return runFailed(QStringLiteral("Ошибка: %1 совпадает с файлом данных; файлы не изменены").arg(ResultName(settings)));
+        return runFailed(
+            QStringLiteral("Ошибка: %1 совпадает с файлом данных; файлы не изменены").arg(ResultName(settings)));
 
     observer.inputFound();
     QFile inputFile(settings.inputPath);
@@ -196,7 +197,8 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat
         resultFile.emplace(settings.resultPath);
     SafeResultFile& result = *resultFile;
     if (!result.open())
-        return runFailed(QStringLiteral("Ошибка: не удалось создать %1 (%2)").arg(ResultName(settings), result.errorString()));
+        return runFailed(
+            QStringLiteral("Ошибка: не удалось создать %1 (%2)").arg(ResultName(settings), result.errorString()));
 
     // The blocks are read on one thread and evaluated on others; their sections and
     // messages come back to this thread in file order. A failed read ends the input,
