@@ -1,7 +1,7 @@
 // What an ordinary input file cannot show: faults of the files around a run, and an
 // input of ten million points. On a fault passcat-cli says so in one line that begins
-// "Ошибка: " and ends with status 2; the input and the previous result stay byte for
-// byte as they were, and no temporary file is left.
+// "passcat-cli: Ошибка: " and ends with status 2; the input and the previous result
+// stay byte for byte as they were, and no temporary file is left.
 #include <QDirIterator>
 #include <QProcess>
 #include <QStorageInfo>
@@ -137,7 +137,7 @@ TEST_P(RunFaults, FailWithOneMessageAndTouchNothing)
     const auto [status, output] = RunCli(s.options + QStringList{"-o", s.result, s.input}, s.folder, s.inChild);
 
     EXPECT_EQ(status, 2);
-    EXPECT_TRUE(output.starts_with("Ошибка: ") && output.find(GetParam().phrase) != std::string::npos
+    EXPECT_TRUE(output.starts_with("passcat-cli: Ошибка: ") && output.find(GetParam().phrase) != std::string::npos
                 && output.find('\n') == output.size() - 1) << output;
     EXPECT_EQ(Bytes(s.input), input);
     EXPECT_EQ(Bytes(s.result), result);
@@ -164,7 +164,6 @@ const Fault kFaults[] = {
      [](Scene& s) { return link(QFile::encodeName(s.input), QFile::encodeName(s.result)) == 0; }, kSame},
     {"InputIsASymlinkToAFolder", "link", "rez.txt", Symlink("sub", "link"), kMissing},
     {"InputIsADanglingSymlink", "link", "rez.txt", Symlink("nowhere", "link"), kMissing},
-    {"InputIsANamedPipe", "pipe", "rez.txt", [](Scene& s) { return mkfifo(QFile::encodeName(s.input), 0644) == 0; }, kMissing},
     {"InputUnreadable", "in.txt", "rez.txt", Closed("in.txt", 0), kOpen},
     {"InputInAFolderNobodyMaySearch", "sub/in.txt", "rez.txt",
      [](Scene& s) { return Write(s.input, kExample) && Closed("sub", 0700)(s); }, kMissing},
