@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/text_encoding.h"
-#include "tests/support/worked_example.h"
+#include "tests/chart/chart_fixture.h"
 
 namespace passcat {
 namespace {

@@ -10,6 +10,10 @@
 
 namespace passcat::testing {
 
+// The classic example: region "Прочее", weighting by height, one block of four points.
+inline constexpr std::string_view kWorkedExampleInput =
+    "Пример 1\r\n3100\t0\t1.2\r\n3400\t3\t1.5\r\n3600\t4.5\t2\r\n3900\t6\t1\r\n@@@\r\n";
+
 // The chart of the one block of input, from the engine's figures as a run hands them on.
 inline ProfileChart ChartOfInput(std::string_view input, char separator = '.')
 {

@@ -4,7 +4,6 @@
 
 #include "chart/chart_model.h"
 #include "tests/chart/chart_fixture.h"
-#include "tests/support/worked_example.h"
 
 namespace passcat {
 namespace {

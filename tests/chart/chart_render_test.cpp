@@ -5,7 +5,6 @@
 
 #include "chart/chart_renderer.h"
 #include "tests/chart/chart_fixture.h"
-#include "tests/support/worked_example.h"
 
 namespace passcat {
 namespace {
