@@ -42,6 +42,7 @@ CliCommand ParseCliArguments(const QStringList& arguments, char localeDecimalSep
     QCommandLineParser parser;
     parser.setApplicationDescription("Rates the mountain passes of a profile file and writes the report.");
     parser.addOptions({output, region, weighting, separator, encoding, listRegions, help, version});
+    parser.addOptions(ChartCommandLineOptions());
     parser.addPositionalArgument("INPUT", "the profile file");
 
     if (!parser.parse(arguments))
@@ -89,6 +90,8 @@ CliCommand ParseCliArguments(const QStringList& arguments, char localeDecimalSep
         command.format.encoding = ReportEncoding::Utf8;
     else
         return Rejected(QStringLiteral("кодировка должна быть auto, cp1251 или utf-8, задано: ") + encodingName);
+    if (const auto fault = ReadChartRequest(parser, command.charts))
+        return Rejected(*fault);
     return command;
 }
 
