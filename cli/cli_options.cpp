@@ -136,6 +136,8 @@ QList<CliOptionGroup> CliOptionGroups(char localeDecimalSeparator)
 {
     return {
         RunOptions(localeDecimalSeparator),
+        {QStringLiteral("Графики:"), ChartCommandLineOptions(),
+         [](const QCommandLineParser& parser, CliCommand& command) { return ReadChartRequest(parser, command.charts); }},
         {QStringLiteral("Прочие параметры:"), {kListRegions, kHelp, kVersion}, {}},
     };
 }

@@ -51,7 +51,8 @@ int Written(std::ostream& output, std::ostream& errors)
 
 } // namespace
 
-int RunCliCommand(const CliCommand& command, std::ostream& output, std::ostream& errors)
+int RunCliCommand(const CliCommand& command, std::ostream& output, std::ostream& errors,
+                  const ChartWriter& writeCharts)
 {
     switch (command.action) {
     case CliCommand::Action::Reject:
@@ -70,7 +71,17 @@ int RunCliCommand(const CliCommand& command, std::ostream& output, std::ostream&
         break;
     }
     StreamRunObserver observer(errors);
-    switch (PerformCalculationRun(command.settings, command.format, observer)) {
+    ChartCollector charts(observer);
+    RunObserver& shown = command.charts.wanted() ? static_cast<RunObserver&>(charts) : observer;
+    const RunOutcome outcome = PerformCalculationRun(command.settings, command.format, shown);
+    // The charts only once the report is safe.
+    if (outcome != RunOutcome::Failed && command.charts.wanted()) {
+        if (const auto fault = writeCharts(command.charts, charts.charts())) {
+            Say(errors, *fault);
+            return kExitFailed;
+        }
+    }
+    switch (outcome) {
     case RunOutcome::AllAccepted:
         return kExitAllAccepted;
     case RunOutcome::SomeRejected:

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "engine/block_evaluation.h"
+#include "run/block_chart.h"
 #include "run/block_pipeline.h"
 #include "platform/file_identity.h"
 #include "platform/file_line_source.h"
@@ -26,7 +27,10 @@ namespace {
 // rejected block with its place in the file.
 class RunResults final : public EvaluatedBatches {
 public:
-    RunResults(RunObserver& observer, SafeResultFile& result) : observer_(observer), result_(result) {}
+    RunResults(RunObserver& observer, SafeResultFile& result, char decimalSeparator)
+        : observer_(observer), result_(result), decimalSeparator_(decimalSeparator)
+    {
+    }
 
     bool anyRejected() const { return anyRejected_; }
 
@@ -37,6 +41,10 @@ public:
         std::size_t written = 0; // sections up to here are in the result
         for (std::size_t k = 0; k < batch.blocks.size(); ++k) {
             const EvaluatedBatch::Block& block = batch.blocks[k];
+            if (block.evaluation.figures) {
+                observer_.chartReady(BlockNumber(batch.firstBlockNumber + k),
+                                     ChartOfBlock(*block.evaluation.figures, decimalSeparator_));
+            }
             if (block.evaluation.outcome != BlockOutcome::Rejected)
                 continue;
             // What came before is written first, so that a failed write stops the run
@@ -68,6 +76,7 @@ private:
 
     RunObserver& observer_;
     SafeResultFile& result_;
+    char decimalSeparator_;
     bool anyRejected_ = false;
 };
 
@@ -187,8 +196,9 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat
         if (stream)
             inputDevice = &spool;
     }
-    const EvaluationSettings evaluation =
+    EvaluationSettings evaluation =
         MakeEvaluationSettings(settings, format, tables, ChosenEncoding(format.encoding, inputText));
+    evaluation.keepFigures = observer.wantsCharts();
 
     std::optional<SafeResultFile> resultFile;
     if (settings.resultIsStandardOutput)
@@ -204,7 +214,7 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat
     // messages come back to this thread in file order. A failed read ends the input,
     // a failed write ends the run.
     FileLineSource input(*inputDevice);
-    RunResults results(observer, result);
+    RunResults results(observer, result, format.decimalSeparator);
     PipelineOptions pipeline;
     pipeline.inputFailed = [&input] { return input.hasError(); };
     EvaluateInputBlocks(input, evaluation, results, pipeline);

@@ -22,11 +22,13 @@ std::string Read(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to)
+std::string Replaced(const std::string& text, const std::string& from, const std::string& to)
 {
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
+    std::string result;
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find(from, start)) != std::string::npos; start = at + from.size())
+        result.append(text, start, at - start).append(to);
+    return result.append(text, start);
 }
 
 // Where two texts part: the line number and that line of each, for the failure message.
@@ -37,7 +39,7 @@ std::string FirstDifference(const std::string& expected, const std::string& actu
         ++at;
     const std::size_t start = at == 0 ? 0 : expected.rfind('\n', at - 1) + 1;
     const auto lineOf = [start](const std::string& text) {
-        return "\"" + text.substr(start, std::min<std::size_t>(text.find('\n', start) - start, 300)) + "\"";
+        return std::string(1, '"').append(text, start, std::min<std::size_t>(text.find('\n', start) - start, 300)) + '"';
     };
     const auto line = std::count(expected.begin(), expected.begin() + static_cast<std::ptrdiff_t>(start), '\n') + 1;
     return "line " + std::to_string(line) + ": expected " + lineOf(expected) + ", got " + lineOf(actual);
