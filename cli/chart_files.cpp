@@ -6,6 +6,8 @@
 
 #include "chart/chart_model.h"
 #include "chart/chart_renderer.h"
+#include "platform/make_folders.h"
+#include "platform/native_path.h"
 #include "platform/safe_result_file.h"
 
 namespace passcat {
@@ -13,15 +15,17 @@ namespace {
 
 QString WriteFailure(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Ошибка: не удалось записать график %1 (%2)").arg(path, reason);
+    return QStringLiteral("Ошибка: не удалось записать график %1 (%2)").arg(DisplayPath(path), reason);
 }
 
 } // namespace
 
 std::optional<QString> WriteChartFiles(const ChartRequest& request, const std::vector<NumberedChart>& charts)
 {
-    if (!QDir().mkpath(request.folder))
-        return QStringLiteral("Ошибка: не удалось создать папку для графиков %1").arg(QDir::toNativeSeparators(request.folder));
+    if (QString error; !MakeFolders(request.folder, error)) {
+        return QStringLiteral("Ошибка: не удалось создать папку для графиков %1 (%2)")
+            .arg(DisplayPath(QDir::toNativeSeparators(request.folder)), error);
+    }
     const QDir folder(request.folder);
     for (const NumberedChart& numbered : charts) {
         const QString path = QDir::toNativeSeparators(folder.filePath(QString::fromStdString(ChartFileName(numbered.blockNumber, request.format))));

@@ -49,6 +49,8 @@ version=$("$root/usr/bin/passcat-cli" --version)
 expect "a passcat-cli that tells its version" "$version" '^passcat-cli [0-9]+\.[0-9]+\.[0-9]+$'
 report=$("$root/usr/bin/passcat-cli" "$examples/passes.txt" -o - | head -c 100000 | wc -l)
 [[ $report -gt 10 ]] || { echo "the installed passcat-cli wrote no report"; failed=1; }
+"$root/usr/bin/passcat-cli" "$examples/passes.txt" -o /dev/null --charts "$work/charts" \
+  && [[ -f $work/charts/001.svg ]] || { echo "the installed passcat-cli drew no chart"; failed=1; }
 manual=$(zcat "$root/usr/share/man/man1/passcat-cli.1.gz")
 expect "a manual page made from the help" "$manual" '^\.TH PASSCAT-CLI "1"'
 expect "the options in the manual page" "$manual" 'list\\-regions'

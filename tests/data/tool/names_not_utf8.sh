@@ -15,3 +15,6 @@ ls "$folder" | cat -v
 run "$folder/$(printf 'missing\xff.txt')"
 run passes.txt -o "$folder/missing/$(printf '\xe9.txt')"
 run "нет такого.txt"
+run passes.txt -o /dev/null --charts "$folder/$(printf 'charts\xe0')/sub"
+ls "$folder/$(printf 'charts\xe0')/sub"
+run passes.txt -o /dev/null --charts "$folder/$file/$(printf 'charts\xe0')"
