@@ -30,7 +30,7 @@ int main(int argc, char* argv[])
     const passcat::BlockReadResult read = passcat::ReadObstacleBlock(source);
     const passcat::ObstacleBlock& block = read.block;
     if (read.status != passcat::BlockReadResult::Status::Complete
-        || passcat::CheckProfile(block, weighting).has_value()) {
+        || passcat::CheckProfile(block, weighting, read.titleLineNumber).has_value()) {
         std::fputs("the first block cannot be evaluated\n", stderr);
         return 1;
     }
