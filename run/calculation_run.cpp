@@ -8,6 +8,7 @@
 
 #include "engine/block_evaluation.h"
 #include "run/block_pipeline.h"
+#include "run/track_input.h"
 #include "platform/file_identity.h"
 #include "platform/file_line_source.h"
 #include "platform/input_text_detection.h"
@@ -125,15 +126,23 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat
     }
 
     observer.inputFound();
+    // A GPS track is read whole first; its climbs go on as profile text.
+    TrackInput track;
+    const bool isTrack = TrackInput::IsTrackPath(settings.inputPath);
+    if (isTrack && !track.read(settings, format.encoding))
+        return runFailed(track.failure());
+    for (const QString& notice : track.notices())
+        observer.showMessage({RunMessage::Kind::TrackNotice, notice, 0, 0});
     FileLineSource input(settings.inputPath);
-    if (!input.open()) {
+    if (!isTrack && !input.open()) {
         return runFailed(
             QStringLiteral("Ошибка: не удалось открыть файл %1 (%2)").arg(settings.inputPath, input.errorString()));
     }
     // The encoding must be known before the first line is written.
     InputText inputText = InputText::Ascii;
     if (format.encoding == ReportEncoding::Auto) {
-        const InputTextScan scan = ScanInputText(settings.inputPath);
+        const InputTextScan scan =
+            isTrack ? InputTextScan{true, track.inputText(), {}} : ScanInputText(settings.inputPath);
         if (!scan.ok)
             return runFailed(ReadFailure(settings.inputPath, scan.errorString));
         inputText = scan.text;
@@ -153,17 +162,21 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat
     RunResults results(observer, result);
     PipelineOptions pipeline;
     pipeline.inputFailed = [&input] { return input.hasError(); };
-    EvaluateInputBlocks(input, evaluation, results, pipeline);
+    EvaluateInputBlocks(isTrack ? track.lines() : input, evaluation, results, pipeline);
     if (input.hasError() || result.hasError()) {
         result.discard();
         return runFailed(input.hasError() ? ReadFailure(settings.inputPath, input.errorString())
                                           : WriteFailure(settings.resultPath, result.errorString()));
     }
+    if (!track.saveProfile()) {
+        result.discard();
+        return runFailed(track.failure());
+    }
     if (!result.commit())
         return runFailed(WriteFailure(settings.resultPath, result.errorString()));
 
     observer.setBusy(false);
-    return results.anyRejected() ? RunOutcome::SomeRejected : RunOutcome::AllAccepted;
+    return results.anyRejected() || !track.notices().isEmpty() ? RunOutcome::SomeRejected : RunOutcome::AllAccepted;
 }
 
 } // namespace passcat

@@ -4,6 +4,7 @@
 
 #include "engine/reference_tables.h"
 #include "engine/surface_weighting.h"
+#include "run/track_settings.h"
 
 namespace passcat {
 
@@ -13,6 +14,7 @@ struct RunSettings {
     QString resultPath;
     int regionIndex = kDefaultRegionIndex;
     SurfaceWeighting weighting = SurfaceWeighting::ByHeight;
+    TrackSettings tracks; // for an input that is a GPS track
 };
 
 enum class ReportEncoding {
@@ -32,6 +34,7 @@ struct RunMessage {
         BlockRejected, // one block was skipped; the run goes on
         MissingInput,  // the input file does not exist; nothing was written
         RunFailed,     // the run stopped; the previous result file is untouched
+        TrackNotice,   // a track lost points or gave no block; the run goes on
     };
     Kind kind = Kind::RunFailed;
     QString text;             // exactly the text the user is shown
