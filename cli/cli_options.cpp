@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 
+#include "cli/track_options.h"
 #include "run/result_path.h"
 
 namespace passcat {
@@ -42,7 +43,8 @@ CliCommand ParseCliArguments(const QStringList& arguments, char localeDecimalSep
     QCommandLineParser parser;
     parser.setApplicationDescription("Rates the mountain passes of a profile file and writes the report.");
     parser.addOptions({output, region, weighting, separator, encoding, listRegions, help, version});
-    parser.addPositionalArgument("INPUT", "the profile file");
+    parser.addOptions(TrackCommandLineOptions());
+    parser.addPositionalArgument("INPUT", "the profile file, or a GPS track: .gpx, .kml, .tcx, .plt");
 
     if (!parser.parse(arguments))
         return Rejected(parser.errorText());
@@ -89,6 +91,8 @@ CliCommand ParseCliArguments(const QStringList& arguments, char localeDecimalSep
         command.format.encoding = ReportEncoding::Utf8;
     else
         return Rejected(QStringLiteral("кодировка должна быть auto, cp1251 или utf-8, задано: ") + encodingName);
+    if (const QString problem = ReadTrackOptions(parser, command.settings.tracks); !problem.isEmpty())
+        return Rejected(problem);
     return command;
 }
 
