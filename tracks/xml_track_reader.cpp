@@ -82,10 +82,12 @@ public:
         // No DTD, internal or external, is read from anywhere but the file itself.
         XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
         XML_SetExternalEntityRefHandler(parser, &Driver::ExternalEntity);
+        XML_SetSkippedEntityHandler(parser, &Driver::SkippedEntity);
     }
 
     std::exception_ptr failure;
     std::string refusedEncoding;
+    std::string refusal; // why the driver stopped the parser itself
 
 private:
     static Driver& Of(void* data) { return *static_cast<Driver*>(data); }
@@ -130,6 +132,15 @@ private:
     static int XMLCALL ExternalEntity(XML_Parser, const XML_Char*, const XML_Char*, const XML_Char*, const XML_Char*)
     {
         return XML_STATUS_ERROR;
+    }
+
+    // An entity declared where no file is read from (an external DTD) is refused
+    // rather than left out unnoticed.
+    static void XMLCALL SkippedEntity(void* data, const XML_Char*, int)
+    {
+        Driver& driver = Of(data);
+        driver.refusal = "ссылка на сущность из внешнего DTD: внешние сущности не загружаются";
+        XML_StopParser(driver.parser_, XML_FALSE);
     }
 
     static int XMLCALL Encoding(void* data, const XML_Char* name, XML_Encoding* info)
@@ -186,7 +197,8 @@ ReadOutcome ReadXml(ByteSource& input, XmlFormat& format)
             if (error == XML_ERROR_UNKNOWN_ENCODING)
                 return {ReadOutcome::Status::UnknownEncoding, 0, 0, driver.refusedEncoding};
             return {ReadOutcome::Status::NotWellFormed, XML_GetCurrentLineNumber(parser.get()),
-                    XML_GetCurrentColumnNumber(parser.get()) + 1, ErrorReason(error)};
+                    XML_GetCurrentColumnNumber(parser.get()) + 1,
+                    driver.refusal.empty() ? ErrorReason(error) : driver.refusal};
         }
         if (last)
             return {};
