@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <deque>
 #include <exception>
 #include <limits>
 #include <mutex>
@@ -85,12 +86,15 @@ private:
     std::vector<std::size_t> kept_;
 };
 
-// Takes the tracks as the reader completes them, processing each at once or on a
-// thread of its own, and keeps the waypoints.
+// Takes the tracks as the reader completes them, processing each at once or, when
+// large, on a thread of its own while the reader goes on, and keeps the waypoints.
 class Collector final : public TrackSink {
 public:
+    // Tracks smaller than this are processed at once: handing them over costs more.
+    static constexpr std::size_t kHandOverPoints = 4096;
+
     Collector(const ProfileOptions& options, std::string_view defaultName, bool ownThread)
-        : processor_(options, defaultName)
+        : processor_(options, defaultName), workerProcessor_(options, defaultName)
     {
         if (ownThread)
             worker_ = std::thread([this] { work(); });
@@ -101,12 +105,16 @@ public:
 
     void trackRead(Track& track) override
     {
-        ++trackCount_;
-        if (!worker_.joinable()) {
-            results_.push_back(processor_.process(track));
+        std::unique_lock lock(mutex_);
+        const std::size_t slot = results_.size();
+        results_.emplace_back();
+        if (!worker_.joinable() || track.points.size() < kHandOverPoints) {
+            lock.unlock();
+            TrackResult result = processor_.process(track);
+            lock.lock();
+            results_[slot] = std::move(result);
             return;
         }
-        std::unique_lock lock(mutex_);
         changed_.wait(lock, [this] { return !pending_ || failure_; });
         if (failure_)
             std::rethrow_exception(failure_);
@@ -115,6 +123,7 @@ public:
         job_.name = track.name;
         job_.skippedPoints = track.skippedPoints;
         job_.afterTracks = track.afterTracks;
+        jobSlot_ = slot;
         pending_ = true;
         changed_.notify_all();
     }
@@ -122,14 +131,13 @@ public:
     void waypointRead(Waypoint& waypoint) override { waypoints_.push_back(std::move(waypoint)); }
 
     // Waits for the last track; the results in file order.
-    std::vector<TrackResult>& results()
+    std::deque<TrackResult>& results()
     {
         stop();
         if (failure_)
             std::rethrow_exception(failure_);
         return results_;
     }
-    std::size_t trackCount() const { return trackCount_; }
     const std::vector<Waypoint>& waypoints() const { return waypoints_; }
 
 private:
@@ -142,9 +150,9 @@ private:
                 return;
             lock.unlock();
             try {
-                TrackResult result = processor_.process(job_);
+                TrackResult result = workerProcessor_.process(job_);
                 lock.lock();
-                results_.push_back(std::move(result));
+                results_[jobSlot_] = std::move(result);
             } catch (...) {
                 lock.lock();
                 failure_ = std::current_exception();
@@ -169,13 +177,14 @@ private:
     }
 
     TrackProcessor processor_;
-    std::vector<TrackResult> results_;
+    TrackProcessor workerProcessor_;
+    std::deque<TrackResult> results_; // a slot for every track read, filled once processed
     std::vector<Waypoint> waypoints_;
-    std::size_t trackCount_ = 0;
     std::thread worker_;
     std::mutex mutex_;
     std::condition_variable changed_;
     Track job_;
+    std::size_t jobSlot_ = 0;
     bool pending_ = false;
     bool stopping_ = false;
     std::exception_ptr failure_;
@@ -250,8 +259,8 @@ TrackConversion ConvertTracks(TrackFormat format, ByteSource& input, std::string
     TrackConversion conversion;
     Collector collector(options, defaultName, threads > 1);
     const ReadOutcome outcome = MakeTrackReader(format)->read(input, collector);
-    std::vector<TrackResult>& results = collector.results();
-    if (outcome.status != ReadOutcome::Status::Read || collector.trackCount() == 0) {
+    std::deque<TrackResult>& results = collector.results();
+    if (outcome.status != ReadOutcome::Status::Read || results.empty()) {
         conversion.status = TrackConversion::Status::Refused;
         conversion.readFailed = outcome.status == ReadOutcome::Status::ReadFailed;
         conversion.refusal = outcome.status == ReadOutcome::Status::Read ? messages::NoTrack(path)
