@@ -1,0 +1,177 @@
+#include <QTest>
+#include <QtWidgets>
+
+#include <optional>
+
+#include "gui/busy_cursor.h"
+#include "gui/file_dialog.h"
+#include "gui/main_form.h"
+#include "gui/message_presenter.h"
+
+// Reports follow the user's decimal separator; the expected ones have a decimal comma.
+[[maybe_unused]] static const bool kCommaLocale = qputenv("LC_ALL", "ru_RU.UTF-8");
+
+namespace passcat {
+
+// The window, with what it talks to replaced: the dialog answers from a script, messages
+// are recorded with the busy state they met, and the real wait cursor follows the counted one.
+struct Window : FileDialog, MessagePresenter, BusyCursor {
+    QString askOpenFileName(QWidget*, const QString& filter) override { filters << filter; return answers.takeFirst(); }
+    void present(QWidget*, const QString& text, MessageIcon icon) override
+    { shown += text + (icon == MessageIcon::Critical ? " [critical]" : "") + (busy ? " [busy]" : ""); }
+    void show() override { ++shows; busy = true; waitCursor.show(); }
+    void restore() override { restores += busy; busy = false; waitCursor.restore(); }
+    template <typename Control = QWidget> Control* get(const char* name) { return form.findChild<Control*>(name); }
+    QLineEdit* box(const char* name) { return get<QLineEdit>(name); }
+    void click(const char* name) { QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton); }
+
+    QStringList answers, filters; // answers: one per dialog, empty for a cancel
+    QString shown;
+    int shows = 0, restores = 0;
+    bool busy = false;
+    WaitCursor waitCursor;
+    MainForm form{*this, *this, *this};
+};
+
+QByteArray Read(const QString& path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : "<missing>"; }
+
+struct Placed { const char* name; QRect geometry; const char* caption; };
+// Every control as drawn; the Tab stops come first, in their order (the option pair is one stop).
+constexpr Placed kControls[] = {
+    {"Text1", {136, 8, 363, 25}, ""}, {"Command1", {504, 8, 33, 27}, "..."}, {"Text2", {136, 38, 401, 25}, ""},
+    {"Command2", {384, 94, 155, 27}, "Рассчитать"}, {"Combo1", {136, 68, 401, 21}, "Прочее"},
+    {"Option1", {136, 98, 75, 21}, "Высота"}, {"Option2", {218, 98, 75, 21}, "Длина"},
+    {"Label1", {6, 12, 123, 21}, "Файл исходных данных"}, {"Label2", {6, 40, 123, 21}, "Файл результата"},
+    {"Label3_0", {6, 68, 123, 21}, "Район похода"}, {"Label3_1", {6, 98, 123, 21}, "Тип интерполяции "},
+};
+
+// One click on "Рассчитать": "@" stands for the window's folder, where rez.txt holds a
+// profile before the run, and "$" for the data folder.
+struct Run { const char* input; int region; bool byLength; const char* report; const char* shown; };
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensAsDrawn()
+    {
+        Window w;
+        QCOMPARE(w.form.windowTitle(), "Рассчет категории трудности горного препятствия");
+        QCOMPARE((QList{w.form.size(), w.form.minimumSize(), w.form.maximumSize()}), QList<QSize>(3, QSize(542, 125)));
+        QCOMPARE(w.get<QComboBox>("Combo1")->count(), 6); // "Прочее" chosen: see the table
+        QVERIFY(w.get<QRadioButton>("Option1")->isChecked() && !w.get<QRadioButton>("Option2")->isChecked());
+        QCOMPARE(w.form.focusWidget(), w.get("Text1"));
+        for (const char* name : {"Command1", "Command2"})
+            QVERIFY(!w.get<QPushButton>(name)->isDefault() && !w.get<QPushButton>(name)->autoDefault());
+        for (const Placed& placed : kControls) {
+            QWidget* control = w.get(placed.name);
+            QCOMPARE(control->geometry(), placed.geometry);
+            const char* captionProperty = qobject_cast<QComboBox*>(control) ? "currentText" : "text";
+            QCOMPARE(control->property(captionProperty).toString(), placed.caption);
+            if (qobject_cast<QLabel*>(control) || qobject_cast<QRadioButton*>(control))
+                QVERIFY2(control->sizeHint().width() <= control->width(), placed.name); // nothing cut
+        }
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        for (int i = 0; i <= 6; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
+            QCOMPARE(QApplication::focusWidget()->objectName(), kControls[i % 6].name);
+    }
+
+    // The user chose a file once and edited both boxes since; then the dialog answers.
+    void browseFillsBothPaths_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("boxes");
+        QTest::newRow("folder") << "/data/trip/pass.txt" << "/data/trip/pass.txt | /data/trip/rez.txt";
+        QTest::newRow("root folder") << "/pass.txt" << "/pass.txt | /rez.txt";
+        QTest::newRow("the result file itself") << "/data/rez.txt" << "/data/rez.txt | /data/rez.txt";
+        QTest::newRow("cancelled") << "" << "/data/pass.txtx | /elsewhere/out.txt";
+    }
+    void browseFillsBothPaths()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, boxes);
+        Window w;
+        w.answers = {"/data/pass.txt", chosen};
+        w.click("Command1");
+        QTest::keyClicks(w.get("Text1"), "x");
+        w.box("Text2")->setText("/elsewhere/out.txt");
+        w.click("Command1");
+        QCOMPARE(w.filters, QStringList(2, "Text Files (*.txt)"));
+        QCOMPARE(w.box("Text1")->text() + " | " + w.box("Text2")->text(), QDir::toNativeSeparators(boxes));
+    }
+
+    void calculates_data()
+    {
+        QTest::addColumn<Run>("run");
+        QTest::newRow("UTF-8 input") << Run{"$/pass-utf8.txt", 5, false, "rez-utf8.txt", ""};
+        QTest::newRow("Windows-1251 input") << Run{"$/pass-cp1251.txt", 5, false, "rez-cp1251.txt", ""};
+        QTest::newRow("Каваказ, Альпы by height") << Run{"$/regions.txt", 0, false, "regions-0-height.txt", ""};
+        QTest::newRow("Сибирь, Сев. Урал by length") << Run{"$/regions.txt", 1, true, "regions-1-length.txt", ""};
+        QTest::newRow("Заполярье by height") << Run{"$/regions.txt", 2, false, "regions-2-height.txt", ""};
+        QTest::newRow("Памир… by length") << Run{"$/regions.txt", 3, true, "regions-3-length.txt", ""};
+        QTest::newRow("Гималаи, Анды by height") << Run{"$/regions.txt", 4, false, "regions-4-height.txt", ""};
+        QTest::newRow("Прочее by length") << Run{"$/regions.txt", 5, true, "regions-5-length.txt", ""};
+        const char* kept = "pass-utf8.txt"; // what rez.txt held: a failed run leaves it
+        // The path is taken as typed, blanks and all.
+        QTest::newRow("missing") << Run{"@/no.txt ", 5, false, kept, "Ошибка: не найден файл @/no.txt  [critical]"};
+        QTest::newRow("empty path") << Run{"", 5, false, kept, "Ошибка: не найден файл  [critical]"};
+        QTest::newRow("a folder") << Run{"@", 5, false, kept, "Ошибка: не найден файл @ [critical]"};
+        QTest::newRow("one file for both") << Run{"@/rez.txt", 5, false, kept,
+            "Ошибка: файл результата @/rez.txt совпадает с файлом данных; файлы не изменены [critical]"};
+        // A rejected block is a notice, shown while the run goes on.
+        QTest::newRow("rejected block") << Run{"$/rejected.txt", 5, false, "rez-rejected.txt",
+            "Ошибка: конечная точка пепятствия не выше начальной [busy]"};
+    }
+    void calculates()
+    {
+        QFETCH(Run, run);
+        Window w;
+        const QTemporaryDir dir;
+        const QString data = PASSCAT_GUI_DATA, result = dir.filePath("rez.txt");
+        QVERIFY(QFile::copy(data + "/pass-utf8.txt", result));
+        w.get<QComboBox>("Combo1")->setCurrentIndex(run.region);
+        w.click(run.byLength ? "Option1" : "Option2"); // the other one first: the pair holds one choice
+        w.click(run.byLength ? "Option2" : "Option1");
+        w.box("Text1")->setText(QString(run.input).replace('@', dir.path()).replace('$', data));
+        w.box("Text2")->setText(result);
+        w.click("Command2");
+        QCOMPARE(w.shown, QString(run.shown).replace('@', dir.path()));
+        QCOMPARE(Read(result), Read(data + '/' + run.report));
+        // Every run shows the busy state and ends it, the real wait cursor with it.
+        QVERIFY(w.shows > 0 && w.restores == w.shows && !w.busy && !QGuiApplication::overrideCursor());
+    }
+
+    void messageBoxShowsPlainText()
+    {
+        const QString text = "Ошибка: не найден файл <b>C:\\a & b.txt</b>";
+        for (const auto& [icon, boxIcon] :
+             {std::pair{MessageIcon::None, QMessageBox::NoIcon}, {MessageIcon::Critical, QMessageBox::Critical}}) {
+            const auto box = BuildMessageBox(nullptr, text, icon);
+            QVERIFY(box->icon() == boxIcon && box->text() == text && box->textFormat() == Qt::PlainText);
+            QVERIFY(box->windowTitle().isEmpty() && box->standardButtons() == QMessageBox::Ok && box->isModal());
+        }
+    }
+
+    void waitCursorUndoesOnlyItsOwn()
+    {
+        // 'f': another override stands beneath; 's': show, 'r': restore, 'd': the adapter goes away.
+        const std::pair<QString, int> cases[] = {
+            {"s", Qt::WaitCursor}, {"ssr", -1}, {"sd", -1}, {"fr", Qt::CrossCursor}, {"fsrr", Qt::CrossCursor}};
+        for (const auto& [steps, shapeAfter] : cases) {
+            std::optional<WaitCursor> cursor(std::in_place);
+            for (const QChar step : steps)
+                step == u'f' ? QGuiApplication::setOverrideCursor(Qt::CrossCursor)
+                             : (step == u's' ? cursor->show() : step == u'r' ? cursor->restore() : cursor.reset());
+            const QCursor* now = QGuiApplication::overrideCursor();
+            QVERIFY2((now ? int(now->shape()) : -1) == shapeAfter, qPrintable(steps)); // -1: no override
+            while (QGuiApplication::overrideCursor())
+                QGuiApplication::restoreOverrideCursor();
+        }
+    }
+};
+
+} // namespace passcat
+
+QTEST_MAIN(passcat::WindowTest)
+#include "window_test.moc"
