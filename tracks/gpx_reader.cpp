@@ -42,9 +42,7 @@ public:
         const std::size_t depth = open.size();
         if ((code == kTrk || code == kRte) && trackDepth_ == 0) {
             trackDepth_ = depth;
-            track_.name.clear();
-            track_.points.clear();
-            track_.skippedPoints = 0;
+            track_.restart();
             track_.afterTracks = code == kRte;
             trackName_.clear();
             trackNameSeen_ = false;
@@ -85,7 +83,7 @@ public:
                 if (valid && !waypoint.name.empty())
                     sink_.waypointRead(waypoint);
             } else if (valid) {
-                track_.points.push_back({*latitude_, *longitude_, ele_.number().value_or(kNoElevation)});
+                track_.add(*latitude_, *longitude_, ele_.number().value_or(kNoElevation));
             } else {
                 ++track_.skippedPoints;
             }

@@ -78,8 +78,7 @@ public:
         if (code == kPlacemark && placemarkDepth_ == 0) {
             placemarkDepth_ = depth;
             isTrack_ = false;
-            track_.points.clear();
-            track_.skippedPoints = 0;
+            track_.restart();
             name_.clear();
             nameSeen_ = false;
             waypointSeen_ = false;
@@ -179,7 +178,7 @@ private:
     void addPoint(const Position& position)
     {
         if (IsValidPosition(position.latitude, position.longitude))
-            track_.points.push_back({*position.latitude, *position.longitude, position.altitude.value_or(kNoElevation)});
+            track_.add(*position.latitude, *position.longitude, position.altitude.value_or(kNoElevation));
         else
             ++track_.skippedPoints;
     }

@@ -88,7 +88,7 @@ private:
             if (IsValidPosition(latitude, longitude)) {
                 const std::optional<double> feet = altitude_.number();
                 const double elevation = feet && *feet != kNoAltitude ? *feet * kMetresPerFoot : kNoElevation;
-                track.points.push_back({*latitude, *longitude, elevation});
+                track.add(*latitude, *longitude, elevation);
             } else {
                 ++track.skippedPoints;
             }

@@ -51,8 +51,7 @@ public:
         if ((code == kActivity || code == kCourse) && trackDepth_ == 0) {
             trackDepth_ = depth;
             nameCode_ = code == kActivity ? kId : kName;
-            track_.points.clear();
-            track_.skippedPoints = 0;
+            track_.restart();
             trackName_.clear();
             trackNameSeen_ = false;
         } else if (code == nameCode_ && trackDepth_ != 0 && depth == trackDepth_ + 1 && !trackNameSeen_) {
@@ -106,7 +105,7 @@ public:
                 if (valid && !waypoint.name.empty())
                     sink_.waypointRead(waypoint);
             } else if (valid) {
-                track_.points.push_back({*latitude, *longitude, altitude_.number().value_or(kNoElevation)});
+                track_.add(*latitude, *longitude, altitude_.number().value_or(kNoElevation));
             } else {
                 ++track_.skippedPoints;
             }

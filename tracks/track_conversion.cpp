@@ -55,24 +55,25 @@ public:
         result.afterTracks = track.afterTracks;
         if (track.skippedPoints > 0)
             result.notices.push_back(messages::SkippedPoints(result.name, track.skippedPoints));
-        std::vector<TrackPoint>& points = track.points;
-        DropRepeatedPositions(points);
-        MeasureDistances(points, distances_);
-        const std::optional<ElevatedSpan> elevated = InterpolateElevations(points, distances_);
+        DropRepeatedPositions(track);
+        MeasureDistances(track.latitudes, track.longitudes, distances_);
+        const std::optional<ElevatedSpan> elevated = InterpolateElevations(track.elevations, distances_);
         if (!elevated || elevated->last == elevated->first) {
             result.notices.push_back(messages::TooFewPoints(result.name));
             return result;
         }
-        const std::size_t count = elevated->last - elevated->first + 1;
-        const std::span<const TrackPoint> profile(points.data() + elevated->first, count);
-        const std::span<const double> s(distances_.data() + elevated->first, count);
-        SmoothHeights(profile, options_.smooth, heights_);
+        const std::size_t first = elevated->first;
+        const std::size_t count = elevated->last - first + 1;
+        const std::span<const double> s(distances_.data() + first, count);
+        const std::span<double> h(track.elevations.data() + first, count);
+        SmoothHeights(h, options_.smooth);
         const std::vector<Climb> climbs =
-            options_.wholeTracks ? std::vector<Climb>{{0, count - 1}} : FindClimbs(heights_, options_.minClimb);
+            options_.wholeTracks ? std::vector<Climb>{{0, count - 1}} : FindClimbs(h, options_.minClimb);
         for (const Climb& climb : climbs) {
-            SimplifyProfile(s, heights_, climb.bottom, climb.top, options_.simplify, kept_);
-            ClimbBlock block{profile[climb.top].latitude, profile[climb.top].longitude, result.climbs.size() + 1, {}};
-            AppendClimbLines(s, heights_, kept_, options_.surface, block.lines);
+            SimplifyProfile(s, h, climb.bottom, climb.top, options_.simplify, kept_);
+            ClimbBlock block{track.latitudes[first + climb.top], track.longitudes[first + climb.top],
+                             result.climbs.size() + 1, {}};
+            AppendClimbLines(s, h, kept_, options_.surface, block.lines);
             result.climbs.push_back(std::move(block));
         }
         return result;
@@ -82,7 +83,6 @@ private:
     const ProfileOptions& options_;
     std::string defaultName_;
     std::vector<double> distances_;
-    std::vector<double> heights_;
     std::vector<std::size_t> kept_;
 };
 
@@ -108,7 +108,7 @@ public:
         std::unique_lock lock(mutex_);
         const std::size_t slot = results_.size();
         results_.emplace_back();
-        if (!worker_.joinable() || track.points.size() < kHandOverPoints) {
+        if (!worker_.joinable() || track.size() < kHandOverPoints) {
             lock.unlock();
             TrackResult result = processor_.process(track);
             lock.lock();
@@ -119,10 +119,7 @@ public:
         if (failure_)
             std::rethrow_exception(failure_);
         // The reader goes on with the buffer of the track before.
-        std::swap(job_.points, track.points);
-        job_.name = track.name;
-        job_.skippedPoints = track.skippedPoints;
-        job_.afterTracks = track.afterTracks;
+        std::swap(job_, track);
         jobSlot_ = slot;
         pending_ = true;
         changed_.notify_all();

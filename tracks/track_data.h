@@ -11,22 +11,37 @@ namespace passcat::tracks {
 // Elevation of a point that has none.
 inline constexpr double kNoElevation = std::numeric_limits<double>::quiet_NaN();
 
-// A point of a track: WGS84 decimal degrees, elevation in metres or kNoElevation.
-struct TrackPoint {
-    double latitude = 0;
-    double longitude = 0;
-    double elevation = kNoElevation;
+inline bool HasElevation(double elevation) { return !std::isnan(elevation); }
 
-    bool hasElevation() const { return !std::isnan(elevation); }
-};
-
-// A track as a reader hands it over, its name normalised (empty when it has none).
+// A track as a reader hands it over: its points with valid positions in file order,
+// column by column (WGS84 decimal degrees; metres or kNoElevation), and its name
+// normalised (empty when it has none).
 struct Track {
     std::string name;
-    std::vector<TrackPoint> points;   // the points with valid positions, in file order
+    std::vector<double> latitudes;
+    std::vector<double> longitudes;
+    std::vector<double> elevations;
     std::uint64_t skippedPoints = 0; // points refused for their position
     // GPX routes follow all tracks of the file, wherever they stand in it.
     bool afterTracks = false;
+
+    std::size_t size() const { return latitudes.size(); }
+    void add(double latitude, double longitude, double elevation)
+    {
+        latitudes.push_back(latitude);
+        longitudes.push_back(longitude);
+        elevations.push_back(elevation);
+    }
+    // Starts the next track; the columns keep their room.
+    void restart()
+    {
+        name.clear();
+        latitudes.clear();
+        longitudes.clear();
+        elevations.clear();
+        skippedPoints = 0;
+        afterTracks = false;
+    }
 };
 
 struct Waypoint {

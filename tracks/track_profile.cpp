@@ -69,88 +69,97 @@ private:
 
 } // namespace
 
-void DropRepeatedPositions(std::vector<TrackPoint>& points)
+void DropRepeatedPositions(Track& track)
 {
-    const auto end = std::unique(points.begin(), points.end(), [](const TrackPoint& kept, const TrackPoint& next) {
-        return next.latitude == kept.latitude && next.longitude == kept.longitude;
-    });
-    points.erase(end, points.end());
+    std::size_t kept = 0;
+    for (std::size_t k = 0; k < track.size(); ++k) {
+        if (kept > 0 && track.latitudes[k] == track.latitudes[kept - 1] &&
+            track.longitudes[k] == track.longitudes[kept - 1])
+            continue;
+        track.latitudes[kept] = track.latitudes[k];
+        track.longitudes[kept] = track.longitudes[k];
+        track.elevations[kept] = track.elevations[k];
+        ++kept;
+    }
+    track.latitudes.resize(kept);
+    track.longitudes.resize(kept);
+    track.elevations.resize(kept);
 }
 
-void MeasureDistances(std::span<const TrackPoint> points, std::vector<double>& distances, unsigned threads)
+void MeasureDistances(std::span<const double> latitudes, std::span<const double> longitudes,
+                      std::vector<double>& distances, unsigned threads)
 {
-    distances.resize(points.size());
-    if (points.empty())
+    const std::size_t count = latitudes.size();
+    distances.resize(count);
+    if (count == 0)
         return;
     const GeographicLib::Geodesic& earth = GeographicLib::Geodesic::WGS84();
     // First every step on its own, then their sums in point order.
     const auto measure = [&](std::size_t begin, std::size_t end) {
         for (std::size_t k = std::max<std::size_t>(begin, 1); k < end; ++k) {
             double step = 0;
-            earth.Inverse(points[k - 1].latitude, points[k - 1].longitude, points[k].latitude, points[k].longitude, step);
+            earth.Inverse(latitudes[k - 1], longitudes[k - 1], latitudes[k], longitudes[k], step);
             distances[k] = step;
         }
     };
-    const std::size_t parts = std::clamp<std::size_t>(points.size() / kPointsPerThread, 1, std::max(threads, 1u));
+    const std::size_t parts = std::clamp<std::size_t>(count / kPointsPerThread, 1, std::max(threads, 1u));
     std::vector<std::jthread> helpers;
     for (std::size_t part = 1; part < parts; ++part)
-        helpers.emplace_back(measure, points.size() * part / parts, points.size() * (part + 1) / parts);
-    measure(0, points.size() / parts);
+        helpers.emplace_back(measure, count * part / parts, count * (part + 1) / parts);
+    measure(0, count / parts);
     helpers.clear();
     distances[0] = 0;
-    for (std::size_t k = 1; k < points.size(); ++k)
+    for (std::size_t k = 1; k < count; ++k)
         distances[k] = distances[k - 1] + distances[k];
 }
 
-std::optional<ElevatedSpan> InterpolateElevations(std::span<TrackPoint> points, std::span<const double> distances)
+std::optional<ElevatedSpan> InterpolateElevations(std::span<double> h, std::span<const double> s)
 {
-    const auto has = [](const TrackPoint& point) { return point.hasElevation(); };
-    const auto first = std::find_if(points.begin(), points.end(), has);
-    if (first == points.end())
+    const auto first = std::find_if(h.begin(), h.end(), HasElevation);
+    if (first == h.end())
         return std::nullopt;
-    const auto last = std::find_if(points.rbegin(), points.rend(), has).base() - 1;
-    std::size_t a = static_cast<std::size_t>(first - points.begin());
-    const std::size_t end = static_cast<std::size_t>(last - points.begin());
-    for (std::size_t k = a + 1; k <= end; ++k) {
-        if (points[k].hasElevation()) {
+    const std::size_t last = static_cast<std::size_t>(std::find_if(h.rbegin(), h.rend(), HasElevation).base() - h.begin()) - 1;
+    std::size_t a = static_cast<std::size_t>(first - h.begin());
+    const ElevatedSpan span{a, last};
+    for (std::size_t k = a + 1; k <= last; ++k) {
+        if (HasElevation(h[k])) {
             a = k;
             continue;
         }
         std::size_t b = k + 1;
-        while (!points[b].hasElevation())
+        while (!HasElevation(h[b]))
             ++b;
-        const double ha = points[a].elevation;
-        const double hb = points[b].elevation;
-        const double sa = distances[a];
-        const double span = distances[b] - sa;
+        const double width = s[b] - s[a];
         // Positions apart at no distance (the two sides of a pole) give no slope.
         for (; k < b; ++k)
-            points[k].elevation = span == 0 ? ha : ha + (hb - ha) * (distances[k] - sa) / span;
+            h[k] = width == 0 ? h[a] : h[a] + (h[b] - h[a]) * (s[k] - s[a]) / width;
         a = b;
     }
-    return ElevatedSpan{static_cast<std::size_t>(first - points.begin()), end};
+    return span;
 }
 
-void SmoothHeights(std::span<const TrackPoint> points, int window, std::vector<double>& heights)
+void SmoothHeights(std::span<double> h, int window)
 {
-    const std::size_t count = points.size();
+    const std::size_t count = h.size();
     const std::size_t radius = static_cast<std::size_t>(std::max(window, 1) - 1) / 2;
-    heights.resize(count);
-    if (count == 0)
+    if (radius == 0 || count < 3)
         return;
-    if (radius == 0) {
-        for (std::size_t k = 0; k < count; ++k)
-            heights[k] = points[k].elevation;
-        return;
-    }
+    // The heights before k as they were, as far back as a window reaches (and one more,
+    // which the sliding window lets go of at k).
+    std::vector<double> before(std::min(radius, count) + 1);
+    const auto unsmoothed = [&](std::size_t j, std::size_t k) { return j < k ? before[j % before.size()] : h[j]; };
+    const auto replace = [&](std::size_t k, double median) {
+        before[k % before.size()] = h[k];
+        h[k] = median;
+    };
     if (2 * radius + 1 <= kDirectWindow) {
         double values[kDirectWindow];
         for (std::size_t k = 0; k < count; ++k) {
             const std::size_t r = Radius(k, count, radius);
             for (std::size_t j = 0; j <= 2 * r; ++j)
-                values[j] = points[k - r + j].elevation;
+                values[j] = unsmoothed(k - r + j, k);
             std::nth_element(values, values + r, values + 2 * r + 1, HeightLess{});
-            heights[k] = values[r];
+            replace(k, values[r]);
         }
         return;
     }
@@ -161,10 +170,10 @@ void SmoothHeights(std::span<const TrackPoint> points, int window, std::vector<d
     for (std::size_t k = 0; k < count; ++k) {
         const std::size_t r = Radius(k, count, radius);
         for (; high < k + r + 1; ++high)
-            median.insert(points[high].elevation);
+            median.insert(h[high]);
         for (; low < k - r; ++low)
-            median.erase(points[low].elevation);
-        heights[k] = median.median();
+            median.erase(unsmoothed(low, k));
+        replace(k, median.median());
     }
 }
 
