@@ -1,7 +1,5 @@
 // GPX 1.0 and 1.1: tracks (trk, their trkseg joined), then routes (rte), and named
 // waypoints (wpt).
-#include <cstring>
-
 #include "tracks/track_texts.h"
 #include "tracks/xml_track_reader.h"
 
@@ -106,11 +104,12 @@ private:
         pointDepth_ = depth;
         latitude_.reset();
         longitude_.reset();
+        // Attributes go by their whole names (XML allows each only once).
         for (const char* const* attribute = attributes; *attribute; attribute += 2) {
-            const std::string_view name = LocalName(attribute[0]);
-            if (name == "lat" && !latitude_)
+            const std::string_view name = attribute[0];
+            if (name == "lat")
                 latitude_ = ParseDecimal(attribute[1]);
-            else if (name == "lon" && !longitude_)
+            else if (name == "lon")
                 longitude_ = ParseDecimal(attribute[1]);
         }
         ele_.clear();
