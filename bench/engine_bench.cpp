@@ -1,22 +1,40 @@
 // Speed of the engine's pieces: number texts both ways, the lookup, the surface scores
-// and whole blocks, evaluated from text in memory into text in memory.
+// and whole blocks, evaluated from text in memory into text in memory. Large blocks
+// share their surface sums with the other hardware threads, as a run does.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <random>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "engine/block_evaluation.h"
 #include "engine/lookup.h"
-#include "engine/number_text.h"
-#include "engine/point_scores.h"
+#include "engine/number_formatting.h"
+#include "engine/number_parsing.h"
+#include "engine/surface_scores.h"
 #include "engine/text_lines.h"
 
 namespace passcat {
 namespace {
+
+// Runs the work on the calling thread and on as many helpers as asked for, up to one
+// fewer than there are hardware threads.
+class HardwareThreads final : public WorkSharing {
+public:
+    void share(unsigned helpers, const std::function<void()>& work) override
+    {
+        const unsigned available = std::max(std::thread::hardware_concurrency(), 1u) - 1;
+        std::vector<std::jthread> threads;
+        for (unsigned k = 0; k < std::min(helpers, available); ++k)
+            threads.emplace_back(work);
+        work();
+    }
+};
 
 // Column texts as profile files hold them.
 constexpr std::array<std::string_view, 12> kColumnTexts = {
@@ -65,24 +83,25 @@ void AppendNumbers(benchmark::State& state, Append append)
     state.SetItemsProcessed(state.iterations());
 }
 
-void BM_AppendPlainDouble(benchmark::State& state)
+void BM_PutPlainDouble(benchmark::State& state)
 {
-    AppendNumbers(state, [](std::string& line, double value) { AppendPlainDouble(line, value, ','); });
+    AppendNumbers(state, [](std::string& line, double value) { AppendNumberText(line, PutPlainDouble, value, ','); });
 }
-BENCHMARK(BM_AppendPlainDouble);
+BENCHMARK(BM_PutPlainDouble);
 
-void BM_AppendPlainSingle(benchmark::State& state)
+void BM_PutPlainSingle(benchmark::State& state)
 {
-    AppendNumbers(state,
-                  [](std::string& line, double value) { AppendPlainSingle(line, static_cast<float>(value), ','); });
+    AppendNumbers(state, [](std::string& line, double value) {
+        AppendNumberText(line, PutPlainSingle, static_cast<float>(value), ',');
+    });
 }
-BENCHMARK(BM_AppendPlainSingle);
+BENCHMARK(BM_PutPlainSingle);
 
-void BM_AppendThreeDecimals(benchmark::State& state)
+void BM_PutThreeDecimals(benchmark::State& state)
 {
-    AppendNumbers(state, [](std::string& line, double value) { AppendThreeDecimals(line, value, ','); });
+    AppendNumbers(state, [](std::string& line, double value) { AppendNumberText(line, PutThreeDecimals, value, ','); });
 }
-BENCHMARK(BM_AppendThreeDecimals);
+BENCHMARK(BM_PutThreeDecimals);
 
 void BM_LookupCoefficient(benchmark::State& state)
 {
@@ -117,29 +136,25 @@ std::string BlockText(std::int64_t points)
     return text + "@@@\r\n";
 }
 
-class NoRejections final : public RejectionSink {
-public:
-    void blockRejected(const BlockRejection&) override { ++count; }
-    int count = 0;
-};
-
 // Range 0: points; range 1: 1 weights by length, 0 by height.
 void BM_EvaluateObstacleBlock(benchmark::State& state)
 {
     const std::string text = BlockText(state.range(0));
+    HardwareThreads threads;
     EvaluationSettings settings;
     settings.tables = LoadReferenceTables(5);
-    settings.interpolationByLength = state.range(1) != 0;
-    NoRejections rejections;
+    settings.weighting = state.range(1) != 0 ? SurfaceWeighting::ByLength : SurfaceWeighting::ByHeight;
+    settings.sharing = &threads;
+    bool rejected = false;
     std::size_t bytes = 0;
     for (auto _ : state) {
         TextLineSource source(text);
         TextLineSink sink;
-        EvaluateObstacleBlock(source, sink, settings, rejections);
+        rejected = rejected || EvaluateObstacleBlock(source, sink, settings).outcome != BlockOutcome::Accepted;
         bytes = sink.text().size();
         benchmark::DoNotOptimize(sink.text().data());
     }
-    if (rejections.count != 0)
+    if (rejected)
         state.SkipWithError("the block was rejected");
     state.counters["report_bytes"] = static_cast<double>(bytes);
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -154,7 +169,7 @@ BENCHMARK(BM_EvaluateObstacleBlock)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-// The surface scores alone, for the largest block.
+// The surface scores alone, with the fastest kernel, on the hardware threads.
 void BM_ComputeSurfaceScores(benchmark::State& state)
 {
     const std::size_t points = static_cast<std::size_t>(state.range(0));
@@ -167,8 +182,9 @@ void BM_ComputeSurfaceScores(benchmark::State& state)
     }
     for (std::size_t i = 0; i < points; ++i)
         coefs.push_back(1.0 + static_cast<double>(i % 11) / 10);
+    HardwareThreads threads;
     for (auto _ : state)
-        benchmark::DoNotOptimize(ComputeSurfaceScores(values, deltas, coefs).data());
+        benchmark::DoNotOptimize(ComputeSurfaceScores(values, deltas, coefs, &threads).data());
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(points) * static_cast<std::int64_t>(points)
                             / 2);
 }

@@ -1,6 +1,7 @@
 // The yardstick for the speed of the surface scores: reads the first block of a
-// profile file and computes its surface scores the plain way, one point after the
-// other, each an ascending single-precision sum, on one thread.
+// profile file and computes its surface scores the plain way, with the engine's
+// reference kernel: one point after the other, each an ascending single-precision
+// sum, on one thread.
 //   passcat-bench-plain-loop FILE [height|length]
 #include <cstdint>
 #include <cstdio>
@@ -12,8 +13,8 @@
 
 #include "engine/block_reader.h"
 #include "engine/segment_series.h"
+#include "engine/surface_scores.h"
 #include "engine/text_lines.h"
-#include "tests/support/plain_surface_sums.h"
 
 int main(int argc, char* argv[])
 {
@@ -22,13 +23,14 @@ int main(int argc, char* argv[])
         return 2;
     }
     const bool byLength = argc > 2 && std::strcmp(argv[2], "length") == 0;
+    const auto weighting = byLength ? passcat::SurfaceWeighting::ByLength : passcat::SurfaceWeighting::ByHeight;
     std::ifstream file(argv[1], std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     passcat::TextLineSource source(text);
     const passcat::BlockReadResult read = passcat::ReadObstacleBlock(source);
     const passcat::ObstacleBlock& block = read.block;
     if (read.status != passcat::BlockReadResult::Status::Complete
-        || passcat::CheckProfile(block, byLength).has_value()) {
+        || passcat::CheckProfile(block, weighting).has_value()) {
         std::fputs("the first block cannot be evaluated\n", stderr);
         return 1;
     }
@@ -37,7 +39,8 @@ int main(int argc, char* argv[])
     const std::vector<double>& deltas = byLength ? series.deltaDistances : series.deltaHeights;
     const std::vector<double>& coefs = block.surfaceCoefs;
 
-    const std::vector<float> scores = passcat::testing::PlainAscendingSums(values, deltas, coefs);
+    std::vector<float> scores(deltas.size());
+    passcat::ComputeSurfaceScoresWith(passcat::SurfaceKernel::Reference, nullptr, values, deltas, coefs, scores);
 
     std::uint32_t check = 0;
     for (const float score : scores) {

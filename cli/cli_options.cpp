@@ -43,6 +43,7 @@ CliCommand ParseCliArguments(const QStringList& arguments, char localeDecimalSep
     QCommandLineParser parser;
     parser.setApplicationDescription("Rates the mountain passes of a profile file and writes the report.");
     parser.addOptions({output, region, weighting, separator, encoding, listRegions, help, version});
+    parser.addOptions(ChartCommandLineOptions());
     parser.addOptions(TrackCommandLineOptions());
     parser.addPositionalArgument("INPUT", "the profile file, or a GPS track: .gpx, .kml, .tcx, .plt");
 
@@ -91,6 +92,8 @@ CliCommand ParseCliArguments(const QStringList& arguments, char localeDecimalSep
         command.format.encoding = ReportEncoding::Utf8;
     else
         return Rejected(QStringLiteral("кодировка должна быть auto, cp1251 или utf-8, задано: ") + encodingName);
+    if (const auto fault = ReadChartRequest(parser, command.charts))
+        return Rejected(*fault);
     if (const QString problem = ReadTrackOptions(parser, command.settings.tracks); !problem.isEmpty())
         return Rejected(problem);
     return command;

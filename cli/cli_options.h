@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "cli/chart_options.h"
 #include "run/calculation_run.h"
 
 namespace passcat {
@@ -19,6 +20,7 @@ struct CliCommand {
     Action action = Action::Run;
     RunSettings settings;
     ReportFormat format;
+    ChartRequest charts;
     QString text; // ShowHelp: the help; ShowVersion: the version line; Reject: the message
 };
 

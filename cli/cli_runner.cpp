@@ -25,7 +25,8 @@ private:
 
 } // namespace
 
-int RunCliCommand(const CliCommand& command, std::ostream& output, std::ostream& errors)
+int RunCliCommand(const CliCommand& command, std::ostream& output, std::ostream& errors,
+                  const ChartWriter& writeCharts)
 {
     switch (command.action) {
     case CliCommand::Action::Reject:
@@ -44,7 +45,17 @@ int RunCliCommand(const CliCommand& command, std::ostream& output, std::ostream&
         break;
     }
     StreamRunObserver observer(errors);
-    switch (PerformCalculationRun(command.settings, command.format, observer)) {
+    ChartCollector charts(observer);
+    RunObserver& shown = command.charts.wanted() ? static_cast<RunObserver&>(charts) : observer;
+    const RunOutcome outcome = PerformCalculationRun(command.settings, command.format, shown);
+    // The charts only once the report is safe.
+    if (outcome != RunOutcome::Failed && command.charts.wanted()) {
+        if (const auto fault = writeCharts(command.charts, charts.charts())) {
+            errors << fault->toStdString() << std::endl;
+            return kExitFailed;
+        }
+    }
+    switch (outcome) {
     case RunOutcome::AllAccepted:
         return kExitAllAccepted;
     case RunOutcome::SomeRejected:

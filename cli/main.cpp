@@ -1,15 +1,54 @@
 #include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
 
 #include <iostream>
+#include <memory>
 
+#include "cli/chart_module.h"
 #include "cli/cli_runner.h"
 #include "platform/decimal_separator.h"
 
+namespace {
+
+// The chart module beside the program, or where it is installed.
+const passcat::ChartModule* LoadChartModule(QLibrary& library, QString& error)
+{
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    for (const QString& folder : {programFolder.path(), programFolder.filePath(PASSCAT_CHART_MODULE_DIR)}) {
+        library.setFileName(QDir(folder).filePath(QStringLiteral("passcat-cli-charts")));
+        if (const auto entry = reinterpret_cast<passcat::ChartModuleEntry>(library.resolve(passcat::kChartModuleEntry)))
+            return entry();
+        error = library.errorString();
+    }
+    return nullptr;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
-    QCoreApplication application(argc, argv);
+    auto application = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("passcat-cli"));
     const passcat::CliCommand command =
         passcat::ParseCliArguments(QCoreApplication::arguments(), passcat::SystemDecimalSeparator());
-    return passcat::RunCliCommand(command, std::cout, std::cerr);
+    if (command.action != passcat::CliCommand::Action::Run || !command.charts.wanted())
+        return passcat::RunCliCommand(command, std::cout, std::cerr);
+
+    // Charts need fonts and painting: the module's application replaces the plain one.
+    QLibrary library;
+    QString error;
+    const passcat::ChartModule* charts = LoadChartModule(library, error);
+    if (charts == nullptr) {
+        std::cerr << "Ошибка: графики недоступны: " << error.toStdString() << std::endl;
+        return passcat::kExitFailed;
+    }
+    application.reset();
+    application = charts->makeApplication(argc, argv);
+    if (!application) {
+        std::cerr << "Ошибка: не удалось загрузить шрифт графиков" << std::endl;
+        return passcat::kExitFailed;
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("passcat-cli"));
+    return passcat::RunCliCommand(command, std::cout, std::cerr, charts->writeCharts);
 }

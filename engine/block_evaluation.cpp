@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "engine/messages.h"
+#include "engine/number_formatting.h"
 #include "engine/point_scores.h"
 #include "engine/recommendation.h"
 #include "engine/report_writer.h"
@@ -26,12 +27,28 @@ std::optional<std::size_t> FirstPointNotFinite(const SegmentSeries& series, cons
     return std::nullopt;
 }
 
+BlockFigures FiguresOf(const EvaluatedBlock& e, NumberFormat format)
+{
+    const std::size_t r = e.recommendation.recommendedPoint;
+    const ReportLabels labels = ReportLabels::Utf8();
+    BlockFigures figures{e.block.title,
+                         e.block.distances,
+                         e.block.heights,
+                         e.recommendation.pointCategories,
+                         e.scores.pointScores,
+                         r,
+                         labels.categoryPrefix + std::to_string(e.recommendation.pointCategories[r]),
+                         labels.scorePrefix};
+    AppendNumberText(figures.scoreText, PutPlainSingle, e.scores.pointScores[r], format.decimalSeparator);
+    return figures;
+}
+
 } // namespace
 
 BlockEvaluation EvaluateReadBlock(const BlockReadResult& read, LineSink& result, const EvaluationSettings& settings)
 {
     const auto reject = [&](std::string message) {
-        return BlockEvaluation{BlockOutcome::Rejected, BlockRejection{std::move(message), read.titleLineNumber}};
+        return BlockEvaluation{BlockOutcome::Rejected, BlockRejection{std::move(message), read.titleLineNumber}, {}};
     };
     switch (read.status) {
     case BlockReadResult::Status::TrailingBlank:
@@ -51,8 +68,11 @@ BlockEvaluation EvaluateReadBlock(const BlockReadResult& read, LineSink& result,
         return reject(messages::ValueNotFinite(*point));
     const Recommendation recommendation = RecommendPoint(block, scores, settings.tables);
 
-    WriteBlockSection(result, {block, series, scores, recommendation}, settings.labels, settings.format);
-    return {BlockOutcome::Accepted, std::nullopt};
+    const EvaluatedBlock evaluated{block, series, scores, recommendation};
+    WriteBlockSection(result, evaluated, settings.labels, settings.format);
+    if (settings.keepFigures)
+        return {BlockOutcome::Accepted, std::nullopt, FiguresOf(evaluated, settings.format)};
+    return {BlockOutcome::Accepted, std::nullopt, std::nullopt};
 }
 
 BlockEvaluation EvaluateObstacleBlock(LineSource& input, LineSink& result, const EvaluationSettings& settings)

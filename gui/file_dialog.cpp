@@ -10,4 +10,11 @@ QString NativeFileDialog::askOpenFileName(QWidget* parent, const QString& filter
     return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
 }
 
+QString NativeFileDialog::askSaveFileName(QWidget* parent, const QString& suggestedName, const QString& filters,
+                                          QString& selectedFilter)
+{
+    // The dialog asks before it replaces an existing file.
+    return QFileDialog::getSaveFileName(parent, QString(), suggestedName, filters, &selectedFilter);
+}
+
 } // namespace passcat

@@ -2,6 +2,7 @@
 #include <QPixmap>
 #include <QString>
 
+#include "chart/chart_font.h"
 #include "gui/busy_cursor.h"
 #include "gui/file_dialog.h"
 #include "gui/message_presenter.h"
@@ -31,6 +32,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("passcat"));
     QGuiApplication::setDesktopFileName(QStringLiteral("passcat"));
     QApplication::setWindowIcon(passcat::ProgramIcon());
+    // The charts' font is built in; a program that cannot load it is broken.
+    if (!passcat::LoadChartFont())
+        qWarning("the chart font could not be loaded");
 
     passcat::NativeFileDialog fileDialog;
     passcat::MessageBoxPresenter messages;

@@ -13,6 +13,7 @@
 #include "platform/decimal_separator.h"
 #include "gui/file_dialog.h"
 #include "gui/message_presenter.h"
+#include "run/block_chart.h"
 #include "run/calculation_run.h"
 #include "run/result_path.h"
 
@@ -120,6 +121,9 @@ MainForm::MainForm(FileDialog& fileDialog, MessagePresenter& messages, BusyCurso
     Option1 = Place(new QRadioButton(QStringLiteral("Высота"), this), "Option1", {136, 98, 75, 21});
     Option2 = Place(new QRadioButton(QStringLiteral("Длина"), this), "Option2", {218, 98, 75, 21});
     Command2 = PlaceButton(this, "Рассчитать", "Command2", {384, 94, 155, 27});
+    // In the free room between "Длина" and "Рассчитать".
+    CommandProfile = PlaceButton(this, "Профиль", "CommandProfile", {298, 94, 80, 27});
+    CommandProfile->setEnabled(false);
 
     for (const std::string_view region : kRegionNames)
         Combo1->addItem(QString::fromUtf8(region.data(), static_cast<qsizetype>(region.size())));
@@ -135,12 +139,14 @@ MainForm::MainForm(FileDialog& fileDialog, MessagePresenter& messages, BusyCurso
     setTabOrder(Command2, Combo1);
     setTabOrder(Combo1, Option1);
     setTabOrder(Option1, Option2);
+    setTabOrder(Option2, CommandProfile);
     Text1->setFocus();
 
     FitFontToCaptions(*this);
 
     connect(Command1, &QPushButton::clicked, this, &MainForm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &MainForm::Command2_Click);
+    connect(CommandProfile, &QPushButton::clicked, this, &MainForm::CommandProfile_Click);
     Form_Load();
 }
 
@@ -175,7 +181,35 @@ void MainForm::Command2_Click()
     // The run keeps the event loop out until it ends, except inside its modal boxes,
     // so no setting can change while it works.
     FormRunObserver observer(*this, messages_, busyCursor_);
-    PerformCalculationRun(settings, format, observer);
+    ChartCollector charts(observer);
+    if (PerformCalculationRun(settings, format, charts) == RunOutcome::Failed || charts.charts().empty())
+        keepCharts(nullptr);
+    else
+        keepCharts(std::make_shared<const std::vector<NumberedChart>>(std::move(charts.charts())));
+}
+
+void MainForm::CommandProfile_Click()
+{
+    if (!charts_)
+        return;
+    if (!chartWindow_) {
+        chartWindow_ = new ChartWindow(fileDialog_, messages_, this);
+        chartWindow_->setCharts(charts_);
+    }
+    chartWindow_->show();
+    chartWindow_->raise();
+    chartWindow_->activateWindow();
+}
+
+// An open chart window follows the runs; it closes after one without charts.
+void MainForm::keepCharts(RunCharts charts)
+{
+    charts_ = std::move(charts);
+    CommandProfile->setEnabled(charts_ != nullptr);
+    if (chartWindow_ && !charts_)
+        chartWindow_->hide();
+    else if (chartWindow_)
+        chartWindow_->setCharts(charts_);
 }
 
 } // namespace passcat

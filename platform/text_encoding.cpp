@@ -22,6 +22,19 @@ std::string Utf8ToCp1251(std::string_view utf8)
     return bytes;
 }
 
+std::string Cp1251ToUtf8(std::string_view bytes)
+{
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        const char32_t codePoint = Cp1251CodePoint(code);
+        const bool assigned = code < 0x80 || codePoint != 0;
+        text.append(assigned ? QChar(static_cast<char16_t>(codePoint)) : QChar(QChar::ReplacementCharacter));
+    }
+    return text.toStdString();
+}
+
 TextEncoding SystemTextEncoding()
 {
 #ifdef _WIN32

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/block_evaluation.h"
+#include "run/block_chart.h"
 #include "run/block_pipeline.h"
 #include "run/track_input.h"
 #include "platform/file_identity.h"
@@ -22,7 +23,10 @@ namespace {
 // rejected block with its place in the file.
 class RunResults final : public EvaluatedBatches {
 public:
-    RunResults(RunObserver& observer, SafeResultFile& result) : observer_(observer), result_(result) {}
+    RunResults(RunObserver& observer, SafeResultFile& result, char decimalSeparator)
+        : observer_(observer), result_(result), decimalSeparator_(decimalSeparator)
+    {
+    }
 
     bool anyRejected() const { return anyRejected_; }
 
@@ -33,6 +37,10 @@ public:
         std::size_t written = 0; // sections up to here are in the result
         for (std::size_t k = 0; k < batch.blocks.size(); ++k) {
             const EvaluatedBatch::Block& block = batch.blocks[k];
+            if (block.evaluation.figures) {
+                observer_.chartReady(BlockNumber(batch.firstBlockNumber + k),
+                                     ChartOfBlock(*block.evaluation.figures, decimalSeparator_));
+            }
             if (block.evaluation.outcome != BlockOutcome::Rejected)
                 continue;
             // What came before is written first, so that a failed write stops the run
@@ -64,6 +72,7 @@ private:
 
     RunObserver& observer_;
     SafeResultFile& result_;
+    char decimalSeparator_;
     bool anyRejected_ = false;
 };
 
@@ -147,8 +156,9 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat
             return runFailed(ReadFailure(settings.inputPath, scan.errorString));
         inputText = scan.text;
     }
-    const EvaluationSettings evaluation =
+    EvaluationSettings evaluation =
         MakeEvaluationSettings(settings, format, tables, ChosenEncoding(format.encoding, inputText));
+    evaluation.keepFigures = observer.wantsCharts();
 
     SafeResultFile result(settings.resultPath);
     if (!result.open()) {
@@ -159,7 +169,7 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat
     // The blocks are read on one thread and evaluated on others; their sections and
     // messages come back to this thread in file order. A failed read ends the input,
     // a failed write ends the run.
-    RunResults results(observer, result);
+    RunResults results(observer, result, format.decimalSeparator);
     PipelineOptions pipeline;
     pipeline.inputFailed = [&input] { return input.hasError(); };
     EvaluateInputBlocks(isTrack ? track.lines() : input, evaluation, results, pipeline);

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "chart/profile_chart.h"
 #include "engine/reference_tables.h"
 #include "engine/surface_weighting.h"
 #include "run/track_settings.h"
@@ -53,6 +54,10 @@ public:
     // The input file was found and is about to be opened. Nothing to show; tests
     // change the file here, as another program could.
     virtual void inputFound() {}
+    // True: every accepted block is handed to chartReady as the run goes, before the
+    // report is complete; a run that fails afterwards keeps its report unwritten.
+    virtual bool wantsCharts() const { return false; }
+    virtual void chartReady(int /*blockNumber*/, ProfileChart /*chart*/) {}
 };
 
 enum class RunOutcome {

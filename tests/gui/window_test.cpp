@@ -17,6 +17,8 @@ namespace passcat {
 // are recorded with the busy state they met, and the real wait cursor follows the counted one.
 struct Window : FileDialog, MessagePresenter, BusyCursor {
     QString askOpenFileName(QWidget*, const QString& filter) override { filters << filter; return answers.takeFirst(); }
+    QString askSaveFileName(QWidget*, const QString& name, const QString&, QString&) override
+    { filters << name; return answers.takeFirst(); }
     void present(QWidget*, const QString& text, MessageIcon icon) override
     { shown += text + (icon == MessageIcon::Critical ? " [critical]" : "") + (busy ? " [busy]" : ""); }
     void show() override { ++shows; busy = true; waitCursor.show(); }
@@ -43,6 +45,7 @@ constexpr Placed kControls[] = {
     {"Option1", {136, 98, 75, 21}, "Высота"}, {"Option2", {218, 98, 75, 21}, "Длина"},
     {"Label1", {6, 12, 123, 21}, "Файл исходных данных"}, {"Label2", {6, 40, 123, 21}, "Файл результата"},
     {"Label3_0", {6, 68, 123, 21}, "Район похода"}, {"Label3_1", {6, 98, 123, 21}, "Тип интерполяции "},
+    {"CommandProfile", {298, 94, 80, 27}, "Профиль"},
 };
 
 // One click on "Рассчитать": "@" stands for the window's folder, where rez.txt holds a
@@ -143,6 +146,30 @@ private slots:
         QCOMPARE(Read(result), Read(data + '/' + run.report));
         // Every run shows the busy state and ends it, the real wait cursor with it.
         QVERIFY(w.shows > 0 && w.restores == w.shows && !w.busy && !QGuiApplication::overrideCursor());
+    }
+
+    // "Профиль" opens the charts of the last run, and only of one that evaluated a block.
+    void profileShowsTheLastRunsCharts()
+    {
+        Window w;
+        const QTemporaryDir dir;
+        QVERIFY(!w.get("CommandProfile")->isEnabled());
+        w.box("Text1")->setText(PASSCAT_GUI_DATA "/pass-cp1251.txt");
+        w.box("Text2")->setText(dir.filePath("rez.txt"));
+        w.click("Command2");
+        w.click("CommandProfile");
+        QWidget* charts = w.get("ChartWindow");
+        QVERIFY(charts && charts->isVisible());
+        QCOMPARE(charts->findChild<QListWidget*>("ChartList")->item(0)->text(), "Перевал 2");
+        w.answers = {dir.filePath("chart.png"), dir.filePath("no/chart.svg")};
+        for (int k = 0; k < 2; ++k)
+            QTest::mouseClick(charts->findChild<QPushButton*>("ChartSave"), Qt::LeftButton);
+        QCOMPARE(w.filters, QStringList(2, "001.svg"));
+        QCOMPARE(Read(dir.filePath("chart.png")).left(4), "\x89PNG");
+        QVERIFY(w.shown.startsWith("Ошибка: не удалось записать файл " + dir.filePath("no/chart.svg")));
+        w.box("Text1")->setText(PASSCAT_GUI_DATA "/rejected.txt");
+        w.click("Command2");
+        QVERIFY(!w.get("CommandProfile")->isEnabled() && !charts->isVisible());
     }
 
     void messageBoxShowsPlainText()

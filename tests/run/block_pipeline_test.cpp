@@ -1,268 +1,138 @@
-// Files of many blocks evaluated on several threads against the same file evaluated
-// one block at a time: the same bytes, the same rejections in the same order.
-#include "engine/parallel_evaluation.h"
+// The pipeline against EvaluateObstacleBlock called one block at a time: the same
+// sections, rejections and failure flags in the same order, whatever the threads.
+#include "run/block_pipeline.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <filesystem>
 #include <random>
-#include <stdexcept>
-#include <string>
-#include <vector>
+#include <thread>
 
 #include "engine/text_lines.h"
-#include "tests/engine/engine_fixture.h"
 
-namespace passcat {
-namespace {
+using namespace passcat;
 
-// One entry per EvaluateObstacleBlock call, in order.
-struct Step {
-    BlockOutcome outcome;
-    std::string section;
-    std::string message;
-    std::uint64_t titleLineNumber = 0;
-    bool inputFailed = false;
+constexpr std::uint64_t kFailAfterLine = 20000; // the input's failure probe says true past it
 
-    bool operator==(const Step&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Step& step)
-{
-    return out << "outcome " << static_cast<int>(step.outcome) << ", " << step.section.size()
-               << " section bytes, message \"" << step.message << "\" at line " << step.titleLineNumber
-               << (step.inputFailed ? ", input failed" : "");
-}
-
-class StepRecorder final : public RejectionSink {
-public:
-    void blockRejected(const BlockRejection& rejection) override { last = rejection; }
-    BlockRejection last{};
-};
-
-// The reference: the run's loop, one block after the other on this thread.
-std::vector<Step> OneBlockAtATime(std::string_view input, const EvaluationSettings& settings,
-                                  std::uint64_t failAfterLine = UINT64_MAX)
-{
-    TextLineSource source(input);
-    std::vector<Step> steps;
-    while (!source.atEnd()) {
-        TextLineSink sink;
-        StepRecorder rejection;
-        const BlockOutcome outcome = EvaluateObstacleBlock(source, sink, settings, rejection);
-        const bool rejected = outcome == BlockOutcome::Rejected;
-        steps.push_back({outcome, sink.text(), rejected ? rejection.last.message : std::string(),
-                         rejected ? rejection.last.titleLineNumber : 0, source.lineNumber() > failAfterLine});
+// A line a block (place, outcome, section size, failure flag, rejection), then the sections.
+struct Evaluated {
+    std::string blocks, sections;
+    void add(std::uint64_t number, const BlockEvaluation& block, std::size_t bytes, bool failed)
+    {
+        blocks += std::to_string(number) + ' ' + std::to_string(static_cast<int>(block.outcome)) + ' ' + std::to_string(bytes)
+            + (failed ? " failed " : " ")
+            + (block.rejection ? std::to_string(block.rejection->titleLineNumber) + ' ' + block.rejection->message : "") + '\n';
     }
-    return steps;
+    std::string all() const { return blocks + sections; }
+};
+
+static Evaluated OneBlockAtATime(std::string_view text, const EvaluationSettings& settings)
+{
+    TextLineSource source(text);
+    TextLineSink sink;
+    Evaluated result;
+    for (std::uint64_t number = 1; !source.atEnd(); ++number) {
+        const std::size_t before = sink.text().size();
+        const BlockEvaluation block = EvaluateObstacleBlock(source, sink, settings);
+        result.add(number, block, sink.text().size() - before, source.lineNumber() > kFailAfterLine);
+    }
+    result.sections = sink.takeText();
+    return result;
 }
 
-// Counts what has been read, for a look from the delivering thread.
-class CountingSource final : public LineSource {
-public:
-    explicit CountingSource(std::string_view text) : source_(text) {}
-    bool atEnd() override { return source_.atEnd(); }
+// Evaluates text through the pipeline: the input, which throws at line throwAt, and
+// the receiver of its batches, which stops after stopAfter of them.
+struct PipelineRun final : LineSource, EvaluatedBatches {
+    PipelineRun(std::string_view text, const EvaluationSettings& settings, PipelineOptions options, int stopAfter = 0,
+                std::uint64_t throwAt = 0)
+        : source(text), stopAfter(stopAfter), throwAt(throwAt)
+    {
+        options.inputFailed = [this] { return source.lineNumber() > kFailAfterLine; };
+        EvaluateInputBlocks(*this, settings, *this, options);
+    }
+    bool atEnd() override { return source.atEnd(); }
+    std::uint64_t lineNumber() const override { return source.lineNumber(); }
     std::optional<std::string_view> readLine() override
     {
-        auto line = source_.readLine();
-        linesRead.store(source_.lineNumber());
-        return line;
+        return source.lineNumber() + 1 == throwAt ? throw std::runtime_error("read failed") : source.readLine();
     }
-    std::uint64_t lineNumber() const override { return source_.lineNumber(); }
-
-    std::atomic<std::uint64_t> linesRead{0};
-
-private:
-    TextLineSource source_;
-};
-
-class Recorder final : public OrderedBlockResults {
-public:
-    bool blockDone(const OrderedBlockResult& result) override
+    bool batchDone(const EvaluatedBatch& batch) override
     {
-        if (result.blockNumber != steps.size() + 1)
-            outOfOrder = true;
-        steps.push_back({result.outcome, std::string(result.section),
-                         result.rejection ? result.rejection->message : std::string(),
-                         result.rejection ? result.rejection->titleLineNumber : 0, result.inputFailedWhenRead});
-        if (onBlock)
-            onBlock(result);
-        return steps.size() != stopAfter;
+        std::uint64_t number = batch.firstBlockNumber;
+        std::size_t end = 0;
+        for (const EvaluatedBatch::Block& block : batch.blocks)
+            got.add(number++, block.evaluation, block.sectionEnd - std::exchange(end, block.sectionEnd), block.inputFailedWhenRead);
+        if (end != batch.sections.size() || std::this_thread::get_id() != caller)
+            got.blocks += "a batch whose sections do not add up, or on another thread\n";
+        got.sections += batch.sections;
+        return ++batches != stopAfter;
     }
 
-    std::vector<Step> steps;
-    bool outOfOrder = false;
-    std::size_t stopAfter = 0;
-    std::function<void(const OrderedBlockResult&)> onBlock;
+    TextLineSource source;
+    int stopAfter, batches = 0;
+    std::uint64_t throwAt;
+    std::thread::id caller = std::this_thread::get_id();
+    Evaluated got;
 };
 
-std::string PointLine(double height, double distance, double coef)
+// A block at random: kind 2 and 3 are rejected, kind 4 lacks its end line.
+static std::string Block(std::mt19937& random, std::size_t points, unsigned kind)
 {
-    return std::to_string(height) + "\t" + std::to_string(distance) + "\t" + std::to_string(coef) + "\r\n";
+    std::string text = "Pass " + std::to_string(random() % 1000) + "\r\n";
+    for (double i = 0, height = 1000, distance = 0; i < static_cast<double>(points); ++i) {
+        text += std::to_string(height) + '\t' + std::to_string(distance) + "\t1." + std::to_string(random() % 10) + "\r\n";
+        height += static_cast<double>(random() % 140) - 20;
+        distance += 0.05 + static_cast<double>(random() % 90) / 100;
+    }
+    return text + (kind == 2 ? "no tabs\r\n" : kind == 3 ? "500\t0\t1\r\n" : "") + (kind == 4 ? "" : "@@@\r\n");
 }
 
-// Blocks of every kind, in random order: accepted ones of 2 to 40 points and a few
-// large ones, and rejected ones for each reason, with a broken last block or blank
-// lines at the very end now and then.
-std::string RandomInput(std::mt19937_64& random, int blocks)
+TEST(BlockPipeline, SameAsOneBlockAtATime)
 {
-    std::uniform_real_distribution<double> rise(-20.0, 120.0);
-    std::uniform_real_distribution<double> advance(0.05, 0.9);
-    std::uniform_real_distribution<double> coef(1.0, 2.0);
+    // Thousands of blocks of 1 to 40 points and a few of up to 2000, rejected ones between.
+    std::mt19937 random(2024);
     std::string text;
-    for (int b = 0; b < blocks; ++b) {
-        const unsigned kind = static_cast<unsigned>(random() % 20);
-        text += "Block " + std::to_string(b) + (kind == 0 ? "\twith a tab" : "") + "\r\n";
-        std::size_t points = 2 + random() % 39;
-        if (kind == 1)
-            points = 1500 + random() % 600;
-        if (kind == 2)
-            points = random() % 2; // too few
-        double height = 1000 + static_cast<double>(random() % 2000);
-        double distance = 0;
-        for (std::size_t i = 0; i < points; ++i) {
-            if (kind == 3 && i == points / 2)
-                text += "1200 1,5 1\r\n"; // fewer than two TABs
-            text += PointLine(height, distance, coef(random));
-            height += rise(random);
-            distance += advance(random);
+    for (int b = 0; b < 3000; ++b) {
+        const unsigned kind = random() % 100;
+        text += Block(random, kind == 0 ? 1500 + random() % 500 : kind == 1 ? 1 : 2 + random() % 38, b == 2999 ? 4 : kind % 10);
+    }
+    text += "\r\n \r\n";
+    const PipelineOptions cases[] = {{1, 1, 1, {}}, {2, 1, 1, {}}, {2, 2048, 8192, {}}, {4, 300, 1000, {}}, {4, 4096, 65536, {}}};
+    for (const SurfaceWeighting weighting : {SurfaceWeighting::ByHeight, SurfaceWeighting::ByLength}) {
+        const EvaluationSettings settings{.tables = LoadReferenceTables(weighting == SurfaceWeighting::ByLength ? 4 : 3), .weighting = weighting,
+                                          .format = {','}};
+        const Evaluated expected = OneBlockAtATime(text, settings);
+        for (const PipelineOptions& options : cases) {
+            SCOPED_TRACE(::testing::Message() << options.threads << " threads, batches of " << options.batchBytes);
+            const PipelineRun run(text, settings, options);
+            EXPECT_EQ(run.got.blocks, expected.blocks);
+            EXPECT_TRUE(run.got.sections == expected.sections);
+            const PipelineRun stopped(text, settings, options, 3);
+            EXPECT_TRUE(stopped.batches == 3 && expected.blocks.starts_with(stopped.got.blocks)) << "when told to stop";
+            EXPECT_THROW((PipelineRun{text, settings, options, 0, 5000}), std::runtime_error);
         }
-        if (kind == 4)
-            text += PointLine(500, distance, 1); // ends lower than it starts
-        if (kind == 5)
-            text += PointLine(height + 100, 0, 1); // ends where it starts
-        if (kind != 6 || b + 1 < blocks)
-            text += "@@@\r\n";
-    }
-    if (random() % 3 == 0)
-        text += "\r\n  \r\n";
-    return text;
-}
-
-TEST(ParallelEvaluation, SameSectionsAndRejectionsInTheSameOrder)
-{
-    std::mt19937_64 random(20261206);
-    for (int round = 0; round < 24; ++round) {
-        const std::string input = RandomInput(random, 1 + static_cast<int>(random() % 160));
-        const auto settings = testing::SettingsFor(static_cast<int>(random() % 6), round % 2 == 1, round % 3 ? '.' : ',');
-        const auto expected = OneBlockAtATime(input, settings);
-        ParallelEvaluationOptions options;
-        options.workers = 1 + static_cast<unsigned>(round % 4);
-        // Batches from one block up, and a bound that keeps the reader waiting.
-        options.batchBytes = std::size_t{1} << (random() % 16);
-        options.inFlightBytes = options.batchBytes * (1 + random() % 4);
-        TextLineSource source(input);
-        Recorder recorder;
-        EvaluateObstacleBlocks(source, settings, recorder, options);
-        EXPECT_FALSE(recorder.outOfOrder);
-        ASSERT_EQ(recorder.steps.size(), expected.size()) << "round " << round;
-        for (std::size_t k = 0; k < expected.size(); ++k)
-            ASSERT_EQ(recorder.steps[k], expected[k]) << "round " << round << ", block " << k + 1;
     }
 }
 
-TEST(ParallelEvaluation, DefaultOptionsGiveTheSameReport)
+// Blocks whose surface sums take helpers, from the pipeline's own threads alone.
+TEST(BlockPipeline, LargeBlocksShareTheThreads)
 {
-    std::mt19937_64 random(5);
-    const std::string input = RandomInput(random, 800);
-    const auto settings = testing::SettingsFor(5, false);
-    const auto expected = OneBlockAtATime(input, settings);
-    TextLineSource source(input);
-    Recorder recorder;
-    EvaluateObstacleBlocks(source, settings, recorder);
-    EXPECT_EQ(recorder.steps, expected);
+    std::mt19937 random(3);
+    const std::string text = Block(random, 5000, 0) + Block(random, 5000, 0) + Block(random, 5000, 0);
+    const EvaluationSettings settings{.tables = LoadReferenceTables(0), .weighting = SurfaceWeighting::ByLength, .format = {}};
+    const Evaluated expected = OneBlockAtATime(text, settings);
+    EXPECT_TRUE(PipelineRun(text, settings, {4, 1, 1, {}}).got.all() == expected.all());
+#ifdef __linux__
+    const auto threads = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}); };
+    std::atomic<bool> done = false;
+    auto most = threads() + 1, before = most; // the counter's own thread included
+    std::thread counter([&] {
+        for (; !done; std::this_thread::sleep_for(std::chrono::microseconds(100)))
+            most = std::max(most, threads());
+    });
+    EXPECT_TRUE(PipelineRun(text, settings, {2, 1, 1, {}}).got.all() == expected.all());
+    done = true;
+    counter.join();
+    EXPECT_EQ(most, before + 2) << "threads beyond the reader and one worker, or none seen";
+#endif
 }
-
-TEST(ParallelEvaluation, EmptyInputGivesNothing)
-{
-    TextLineSource source("");
-    Recorder recorder;
-    EvaluateObstacleBlocks(source, testing::SettingsFor(5, false), recorder);
-    EXPECT_TRUE(recorder.steps.empty());
-}
-
-TEST(ParallelEvaluation, InputFailureIsToldForTheBlocksReadAfterIt)
-{
-    std::mt19937_64 random(9);
-    const std::string input = RandomInput(random, 200);
-    const auto settings = testing::SettingsFor(5, true);
-    const std::uint64_t failAfterLine = 1000;
-    const auto expected = OneBlockAtATime(input, settings, failAfterLine);
-    TextLineSource source(input);
-    ParallelEvaluationOptions options;
-    options.workers = 2;
-    options.batchBytes = 4096;
-    options.inputFailed = [&] { return source.lineNumber() > failAfterLine; };
-    Recorder recorder;
-    EvaluateObstacleBlocks(source, settings, recorder, options);
-    EXPECT_EQ(recorder.steps, expected);
-}
-
-TEST(ParallelEvaluation, StopsWhenTheReceiverSaysSo)
-{
-    std::mt19937_64 random(13);
-    const std::string input = RandomInput(random, 500);
-    const auto settings = testing::SettingsFor(5, false);
-    const auto expected = OneBlockAtATime(input, settings);
-    ASSERT_GT(expected.size(), 100u);
-    TextLineSource source(input);
-    ParallelEvaluationOptions options;
-    options.workers = 3;
-    options.batchBytes = 2048;
-    Recorder recorder;
-    recorder.stopAfter = 100;
-    EvaluateObstacleBlocks(source, settings, recorder, options);
-    ASSERT_EQ(recorder.steps.size(), 100u);
-    EXPECT_TRUE(std::equal(recorder.steps.begin(), recorder.steps.end(), expected.begin()));
-}
-
-TEST(ParallelEvaluation, ReadingStaysWithinTheBoundAhead)
-{
-    // 2000 blocks of 20 points, 22 lines each.
-    std::string input;
-    for (int b = 0; b < 2000; ++b) {
-        input += "B\r\n";
-        for (int i = 0; i < 20; ++i)
-            input += PointLine(1000 + 10 * i, 0.5 * i, 1.5);
-        input += "@@@\r\n";
-    }
-    ParallelEvaluationOptions options;
-    options.workers = 2;
-    options.batchBytes = 8 * 1024;
-    options.inFlightBytes = 64 * 1024;
-    CountingSource source(input);
-    Recorder recorder;
-    std::uint64_t mostAhead = 0;
-    recorder.onBlock = [&](const OrderedBlockResult& result) {
-        const std::uint64_t delivered = result.blockNumber * 22;
-        mostAhead = std::max(mostAhead, source.linesRead.load() - delivered);
-        // Taking time here lets the reader run ahead as far as it may.
-        if (result.blockNumber % 100 == 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    };
-    EvaluateObstacleBlocks(source, testing::SettingsFor(5, false), recorder, options);
-    ASSERT_EQ(recorder.steps.size(), 2000u);
-    // In flight plus the batch being filled: (64 + 8) KiB of blocks weighing about
-    // 2.8 KiB each, 22 lines a block.
-    EXPECT_LE(mostAhead, 30u * 22);
-}
-
-TEST(ParallelEvaluation, ReceiverExceptionReachesTheCaller)
-{
-    std::mt19937_64 random(17);
-    const std::string input = RandomInput(random, 300);
-    TextLineSource source(input);
-    ParallelEvaluationOptions options;
-    options.batchBytes = 1024;
-    Recorder recorder;
-    recorder.onBlock = [](const OrderedBlockResult& result) {
-        if (result.blockNumber == 50)
-            throw std::runtime_error("receiver failed");
-    };
-    EXPECT_THROW(EvaluateObstacleBlocks(source, testing::SettingsFor(5, false), recorder, options),
-                 std::runtime_error);
-    EXPECT_EQ(recorder.steps.size(), 50u);
-}
-
-} // namespace
-} // namespace passcat

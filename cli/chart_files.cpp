@@ -1,0 +1,41 @@
+#include "cli/chart_files.h"
+
+#include <QDir>
+
+#include <string_view>
+
+#include "chart/chart_model.h"
+#include "chart/chart_renderer.h"
+#include "platform/safe_result_file.h"
+
+namespace passcat {
+namespace {
+
+QString WriteFailure(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Ошибка: не удалось записать график %1 (%2)").arg(path, reason);
+}
+
+} // namespace
+
+std::optional<QString> WriteChartFiles(const ChartRequest& request, const std::vector<NumberedChart>& charts)
+{
+    if (!QDir().mkpath(request.folder))
+        return QStringLiteral("Ошибка: не удалось создать папку для графиков %1").arg(QDir::toNativeSeparators(request.folder));
+    const QDir folder(request.folder);
+    for (const NumberedChart& numbered : charts) {
+        const QString path = QDir::toNativeSeparators(folder.filePath(QString::fromStdString(ChartFileName(numbered.blockNumber, request.format))));
+        const QByteArray bytes = RenderChart(BuildChartModel(numbered.chart), request.format);
+        if (bytes.isEmpty())
+            return WriteFailure(path, QStringLiteral("не удалось построить изображение"));
+        SafeResultFile file(path);
+        if (!file.open())
+            return WriteFailure(path, file.errorString());
+        file.writeText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        if (!file.commit())
+            return WriteFailure(path, file.errorString());
+    }
+    return std::nullopt;
+}
+
+} // namespace passcat

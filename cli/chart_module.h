@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QCoreApplication>
+
+#include <memory>
+
+#include "cli/chart_options.h"
+
+namespace passcat {
+
+// What passcat-cli takes from its chart module, which alone links Qt Gui: a program
+// without charts loads none of it and starts as quickly as ever.
+struct ChartModule {
+    // An application that can paint, on the offscreen platform unless QT_QPA_PLATFORM
+    // says otherwise, with the chart font loaded; none when the font cannot be loaded.
+    std::unique_ptr<QCoreApplication> (*makeApplication)(int& argc, char** argv);
+    std::optional<QString> (*writeCharts)(const ChartRequest& request, const std::vector<NumberedChart>& charts);
+};
+
+// The module's one exported function, by this name.
+inline constexpr char kChartModuleEntry[] = "passcat_chart_module";
+using ChartModuleEntry = const ChartModule* (*)();
+
+} // namespace passcat
