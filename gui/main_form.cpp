@@ -172,7 +172,6 @@ void MainForm::Command2_Click()
         .resultPath = Text2->text(),
         .regionIndex = Combo1->currentIndex(),
         .weighting = Option2->isChecked() ? SurfaceWeighting::ByLength : SurfaceWeighting::ByHeight,
-        .tracks = {}, // a GPS track with the defaults
     };
     const ReportFormat format{
         .decimalSeparator = SystemDecimalSeparator(),

@@ -15,7 +15,7 @@ struct RunSettings {
     QString resultPath;
     int regionIndex = kDefaultRegionIndex;
     SurfaceWeighting weighting = SurfaceWeighting::ByHeight;
-    TrackSettings tracks; // for an input that is a GPS track
+    TrackSettings tracks{}; // for an input that is a GPS track
 };
 
 enum class ReportEncoding {
