@@ -1,12 +1,19 @@
 #include "tracks/track_texts.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <system_error>
 
 #include "engine/cp1251.h"
 
 namespace passcat::tracks {
+namespace {
+
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+} // namespace
 
 std::string_view Trimmed(std::string_view text)
 {
@@ -30,10 +37,17 @@ std::optional<double> ParseDecimal(std::string_view text)
     bool anyDigit = false;
     bool point = false;
     bool wholePartZero = true;
+    std::uint64_t mantissa = 0;
+    int digits = 0;   // in mantissa, leading zeros left out
+    int decimals = 0; // of them after the point
     for (const char c : text) {
         if (c >= '0' && c <= '9') {
             anyDigit = true;
             wholePartZero = wholePartZero && (point || c == '0');
+            if (mantissa != 0 || c != '0')
+                ++digits;
+            mantissa = mantissa * 10 + static_cast<unsigned>(c - '0'); // only used while digits <= 15
+            decimals += point ? 1 : 0;
         } else if (c == '.' && !point) {
             point = true;
         } else {
@@ -42,6 +56,12 @@ std::optional<double> ParseDecimal(std::string_view text)
     }
     if (!anyDigit)
         return std::nullopt;
+    // Up to 15 digits and 22 decimals, both the digits and the power of ten are exact
+    // doubles, so their quotient is the correctly rounded value, as from_chars gives it.
+    if (digits <= 15 && decimals <= 22) {
+        const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+        return negative ? -value : value;
+    }
     double value = 0;
     const char* const end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);

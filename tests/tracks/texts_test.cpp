@@ -1,6 +1,9 @@
 // Number and name texts of track files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -22,6 +25,21 @@ TEST(TrackTexts, DecimalNumbers)
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(ParseDecimal(text), value) << text;
+}
+
+TEST(TrackTexts, DecimalNumbersAsFromCharsReadsThem)
+{
+    // Short texts take a quicker way than from_chars; the doubles must be the same.
+    std::uint64_t state = 88172645463325252u;
+    for (int k = 0; k < 200000; ++k) {
+        state ^= state << 13, state ^= state >> 7, state ^= state << 17;
+        std::string text = std::to_string(state % 100000000000000000u);
+        text.insert(text.size() - std::min<std::size_t>(text.size(), state >> 59), ".");
+        text.resize(std::min<std::size_t>(text.size(), 3 + (state >> 40) % 18));
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(ParseDecimal(text), expected) << text;
+    }
 }
 
 TEST(TrackTexts, PositionsInRange)
