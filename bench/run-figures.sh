@@ -4,7 +4,9 @@
 #   (i)  one block of 32767 points, beside the plain surface loop that sums one point
 #        after the other on one thread (bench/plain_surface_loop.cpp);
 #   (ii) about 200 MB of 20-point blocks, beside cat reading the input and writing a
-#        file exactly as large as the report.
+#        file exactly as large as the report;
+#   (iii) an 80 MB GPX file of 800 000 points in 20 tracks, beside gpsbabel converting
+#        it (installed here with apt-get when missing), and the peak memory of a run.
 # Usage: bench/run-figures.sh [BUILD_DIR] [RUNS]   (defaults: build/bench, 5 runs)
 # The inputs are generated once into BUILD_DIR/figures; the outputs go there too.
 set -euo pipefail
@@ -18,7 +20,8 @@ if [[ ! -x $build/cli/passcat-cli || ! -x $build/bench/passcat-bench-plain-loop 
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPASSCAT_BUILD_BENCH=ON \
     -DPASSCAT_BUILD_TESTS=OFF -DPASSCAT_BUILD_WINDOW=OFF >/dev/null
 fi
-cmake --build "$build" --target passcat-cli passcat-bench-plain-loop passcat-bench-profiles >/dev/null
+cmake --build "$build" --target passcat-cli passcat-bench-plain-loop passcat-bench-profiles passcat-bench-tracks \
+  passcat-bench-peak-memory >/dev/null
 
 cli=$build/cli/passcat-cli
 plain=$build/bench/passcat-bench-plain-loop
@@ -83,3 +86,41 @@ t=$(printf '%s\n' "${cat_times[@]}" | median)
 c=$(printf '%s\n' "${cli_times[@]}" | median)
 echo "(ii) $((input_bytes / 1000000)) MB in, $((report_bytes / 1000000)) MB report: cat $t ms, passcat-cli $c ms: $(ratio "$c" "$t") times cat (target: at most 4)"
 rm -f "$work/cat.out"
+
+# (iii) GPS tracks: 80 MB of GPX, 20 tracks of 40 000 points, beside gpsbabel reading
+# it and writing its waypoints as CSV; then the peak memory of runs on tracks of
+# 100, 40 000 (twenty of them) and 800 000 points.
+if ! command -v gpsbabel >/dev/null; then
+  echo "== installing gpsbabel, the yardstick of (iii)"
+  sudo_cmd=()
+  [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends gpsbabel >/dev/null
+fi
+gpx=$work/tracks-20x40000.gpx
+one=$work/track-1x800000.gpx
+small=$work/track-1x100.gpx
+[[ -s $gpx ]] || "$build/bench/passcat-bench-tracks" 20 40000 "$gpx"
+[[ -s $one ]] || "$build/bench/passcat-bench-tracks" 1 800000 "$one"
+[[ -s $small ]] || "$build/bench/passcat-bench-tracks" 1 100 "$small"
+cli_times=() babel_times=()
+for ((k = 0; k < runs; ++k)); do
+  babel_times+=("$(milliseconds gpsbabel -i gpx -f "$gpx" -o unicsv -F "$work/gpsbabel.csv")")
+  cli_times+=("$(milliseconds "$cli" --output "$work/tracks.rez" "$gpx")")
+done
+b=$(printf '%s\n' "${babel_times[@]}" | median)
+c=$(printf '%s\n' "${cli_times[@]}" | median)
+echo "(iii) $(($(stat -c %s "$gpx") / 1000000)) MB of GPX, 800 000 points: gpsbabel $b ms, passcat-cli $c ms:" \
+  "$(ratio "$c" "$b") of gpsbabel's time (target: at most 0.25)"
+# Peak memory and processor time (user and system), which other work on the machine
+# does not change as it changes the wall-clock times.
+peak=$build/bench/passcat-bench-peak-memory
+read -r base _ < <("$peak" "$cli" --output "$work/small.rez" "$small")
+read -r twenty cli_cpu < <("$peak" "$cli" --output "$work/tracks.rez" "$gpx")
+read -r single _ < <("$peak" "$cli" --output "$work/one.rez" "$one")
+read -r _ babel_cpu < <("$peak" gpsbabel -i gpx -f "$gpx" -o unicsv -F "$work/gpsbabel.csv")
+echo "(iii) processor time: gpsbabel $babel_cpu ms, passcat-cli $cli_cpu ms"
+per_point() { awk -v a="$1" -v b="$base" -v n="$2" 'BEGIN { printf "%.0f", (a - b) * 1024 / n }'; }
+echo "(iii) peak memory: 100 points $base KB; 20 x 40 000 points $twenty KB, $(per_point "$twenty" 40000) bytes" \
+  "a point of the largest track; 800 000 points $single KB, $(per_point "$single" 800000) bytes a point" \
+  "(target: about 64)"

@@ -5,6 +5,7 @@
 #include "cli/cli_option_group.h"
 #include "engine/reference_tables.h"
 #include "platform/native_path.h"
+#include "cli/track_options.h"
 #include "run/result_path.h"
 
 namespace passcat {
@@ -138,6 +139,12 @@ QList<CliOptionGroup> CliOptionGroups(char localeDecimalSeparator)
         RunOptions(localeDecimalSeparator),
         {QStringLiteral("Графики:"), ChartCommandLineOptions(),
          [](const QCommandLineParser& parser, CliCommand& command) { return ReadChartRequest(parser, command.charts); }},
+        {QStringLiteral("GPS-треки:"), TrackCommandLineOptions(),
+         [](const QCommandLineParser& parser, CliCommand& command) -> std::optional<QString> {
+             if (QString problem = ReadTrackOptions(parser, command.settings.tracks); !problem.isEmpty())
+                 return problem;
+             return std::nullopt;
+         }},
         {QStringLiteral("Прочие параметры:"), {kListRegions, kHelp, kVersion}, {}},
     };
 }

@@ -88,8 +88,9 @@ public:
 
     void showMessage(const RunMessage& message) override
     {
-        // A rejected block is a plain notice; a run that could not read or write is an error.
-        const auto icon = message.kind == RunMessage::Kind::BlockRejected ? MessageIcon::None : MessageIcon::Critical;
+        // A rejected block or track is a plain notice; a run that could not read or write is an error.
+        const bool notice = message.kind == RunMessage::Kind::BlockRejected || message.kind == RunMessage::Kind::TrackNotice;
+        const auto icon = notice ? MessageIcon::None : MessageIcon::Critical;
         messages_.present(&form_, message.text, icon);
     }
 
@@ -157,7 +158,7 @@ void MainForm::Form_Load()
 void MainForm::Command1_Click()
 {
     // Only a chosen file changes the boxes: a cancelled dialog leaves what the user typed.
-    const QString chosen = fileDialog_.askOpenFileName(this, QStringLiteral("Text Files (*.txt)"));
+    const QString chosen = fileDialog_.askOpenFileName(this, QStringLiteral("Text Files (*.txt);;Треки GPS (*.gpx *.kml *.tcx *.plt)"));
     if (chosen.isEmpty())
         return;
     Text1->setText(QDir::toNativeSeparators(chosen));

@@ -11,6 +11,7 @@
 #include "engine/block_evaluation.h"
 #include "run/block_chart.h"
 #include "run/block_pipeline.h"
+#include "run/track_input.h"
 #include "platform/file_identity.h"
 #include "platform/file_line_source.h"
 #include "platform/input_stream.h"
@@ -174,9 +175,17 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat
             QStringLiteral("Ошибка: %1 совпадает с файлом данных; файлы не изменены").arg(ResultName(settings)));
 
     observer.inputFound();
+    // A GPS track is read whole first; its climbs go on as profile text.
+    TrackInput track;
+    const bool isTrack = !settings.inputIsStandardInput && TrackInput::IsTrackPath(settings.inputPath);
+    if (isTrack && !track.read(settings, format.encoding))
+        return runFailed(track.failure());
+    for (const QString& notice : track.notices())
+        observer.showMessage({RunMessage::Kind::TrackNotice, notice, 0, 0});
     QFile inputFile(settings.inputPath);
     QString openError;
-    const bool opened = settings.inputIsStandardInput ? OpenStandardInput(inputFile, openError)
+    const bool opened = isTrack                       ? true
+        : settings.inputIsStandardInput               ? OpenStandardInput(inputFile, openError)
         : place == InputPlace::Stream                 ? OpenStreamForReading(inputFile, openError)
                                                       : OpenRegularFileForReading(inputFile, openError);
     if (!opened)
@@ -188,8 +197,10 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat
     QIODevice* inputDevice = &inputFile;
     InputText inputText = InputText::Ascii;
     if (format.encoding == ReportEncoding::Auto) {
-        const bool stream = place == InputPlace::Stream;
-        const InputTextScan scan = stream ? SpoolInput(inputFile, spool) : ScanInputText(inputFile);
+        const bool stream = !isTrack && place == InputPlace::Stream;
+        const InputTextScan scan = isTrack ? InputTextScan{true, track.inputText(), {}}
+            : stream                       ? SpoolInput(inputFile, spool)
+                                           : ScanInputText(inputFile);
         if (!scan.ok)
             return runFailed(ReadFailure(settings, scan.errorString, settings.resultIsStandardOutput));
         inputText = scan.text;
@@ -217,17 +228,21 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat
     RunResults results(observer, result, format.decimalSeparator);
     PipelineOptions pipeline;
     pipeline.inputFailed = [&input] { return input.hasError(); };
-    EvaluateInputBlocks(input, evaluation, results, pipeline);
+    EvaluateInputBlocks(isTrack ? track.lines() : input, evaluation, results, pipeline);
     if (input.hasError() || result.hasError()) {
         result.discard();
         return runFailed(input.hasError() ? ReadFailure(settings, input.errorString(), result.writesInPlace())
                                           : WriteFailure(settings, result.errorString(), result.writesInPlace()));
     }
+    if (!track.saveProfile()) {
+        result.discard();
+        return runFailed(track.failure());
+    }
     if (!result.commit())
         return runFailed(WriteFailure(settings, result.errorString(), result.writesInPlace()));
 
     observer.setBusy(false);
-    return results.anyRejected() ? RunOutcome::SomeRejected : RunOutcome::AllAccepted;
+    return results.anyRejected() || !track.notices().isEmpty() ? RunOutcome::SomeRejected : RunOutcome::AllAccepted;
 }
 
 } // namespace passcat

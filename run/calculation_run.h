@@ -5,6 +5,7 @@
 #include "chart/profile_chart.h"
 #include "engine/reference_tables.h"
 #include "engine/surface_weighting.h"
+#include "run/track_settings.h"
 
 namespace passcat {
 
@@ -18,6 +19,7 @@ struct RunSettings {
     // in place of resultPath.
     bool inputIsStandardInput = false;
     bool resultIsStandardOutput = false;
+    TrackSettings tracks{}; // for an input that is a GPS track
 };
 
 enum class ReportEncoding {
@@ -37,6 +39,7 @@ struct RunMessage {
         BlockRejected, // one block was skipped; the run goes on
         MissingInput,  // the input file does not exist; nothing was written
         RunFailed,     // the run stopped; the previous result file is untouched
+        TrackNotice,   // a track lost points or gave no block; the run goes on
     };
     Kind kind = Kind::RunFailed;
     QString text;             // exactly the text the user is shown

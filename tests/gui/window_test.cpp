@@ -100,7 +100,7 @@ private slots:
         QTest::keyClicks(w.get("Text1"), "x");
         w.box("Text2")->setText("/elsewhere/out.txt");
         w.click("Command1");
-        QCOMPARE(w.filters, QStringList(2, "Text Files (*.txt)"));
+        QCOMPARE(w.filters, QStringList(2, "Text Files (*.txt);;Треки GPS (*.gpx *.kml *.tcx *.plt)"));
         QCOMPARE(w.box("Text1")->text() + " | " + w.box("Text2")->text(), QDir::toNativeSeparators(boxes));
     }
 
@@ -125,6 +125,9 @@ private slots:
         // A rejected block is a notice, shown while the run goes on.
         QTest::newRow("rejected block") << Run{"$/rejected.txt", 5, false, "rez-rejected.txt",
             "Ошибка: конечная точка пепятствия не выше начальной [busy]"};
+        // A GPS track, with the defaults; what it lost is a notice too.
+        QTest::newRow("GPS track") << Run{"$/../tracks/kml-geometries/input.kml", 5, false,
+            "../tracks/kml-geometries/report-comma", "Ошибка: трек «Трек gx»: пропущены точки с неверными координатами: 1 [busy]"};
     }
     void calculates()
     {

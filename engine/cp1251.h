@@ -1,0 +1,14 @@
+#pragma once
+
+namespace passcat {
+
+// Windows-1251, the Cyrillic code page of files from older programs. The bytes below
+// 0x80 are ASCII.
+
+// The code point of a byte; 0 for 0x98, the one byte the code page leaves unassigned.
+char32_t Cp1251CodePoint(unsigned char byte);
+
+// The byte of a code point; '?' where the code page has none.
+char Cp1251Byte(char32_t codePoint);
+
+} // namespace passcat

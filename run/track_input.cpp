@@ -1,0 +1,113 @@
+#include "run/track_input.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <new>
+#include <thread>
+
+#include "platform/file_identity.h"
+#include "platform/regular_file.h"
+#include "platform/safe_result_file.h"
+#include "platform/text_encoding.h"
+
+namespace passcat {
+namespace {
+
+class FileByteSource final : public tracks::ByteSource {
+public:
+    explicit FileByteSource(QFile& file) : file_(file) {}
+    std::ptrdiff_t read(char* buffer, std::size_t size) override
+    {
+        return static_cast<std::ptrdiff_t>(file_.read(buffer, static_cast<qint64>(size)));
+    }
+
+private:
+    QFile& file_;
+};
+
+std::string Utf8(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+// The file's name without its last extension, for tracks that have no name; a line
+// end in it would break the profile's lines.
+std::string DefaultTrackName(const QString& path)
+{
+    QString name = QFileInfo(path).completeBaseName();
+    name.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return Utf8(name);
+}
+
+bool SamePath(const QString& first, const QString& second)
+{
+    return SameExistingFile(first, second) || QFileInfo(first).absoluteFilePath() == QFileInfo(second).absoluteFilePath();
+}
+
+} // namespace
+
+bool TrackInput::IsTrackPath(const QString& path)
+{
+    return tracks::TrackFormatOfName(Utf8(QFileInfo(path).fileName())).has_value();
+}
+
+bool TrackInput::read(const RunSettings& settings, ReportEncoding encoding)
+{
+    profilePath_ = settings.tracks.writeProfilePath;
+    if (!profilePath_.isEmpty() && (SamePath(profilePath_, settings.inputPath) || SamePath(profilePath_, settings.resultPath))) {
+        failure_ = QStringLiteral("Ошибка: файл профиля %1 совпадает с файлом данных или файлом результата; файлы не изменены")
+                       .arg(profilePath_);
+        return false;
+    }
+    QFile file(settings.inputPath);
+    QString openError;
+    if (!OpenRegularFileForReading(file, openError)) {
+        failure_ = QStringLiteral("Ошибка: не удалось открыть файл %1 (%2)").arg(settings.inputPath, openError);
+        return false;
+    }
+    FileByteSource source(file);
+    tracks::TrackConversion conversion;
+    try {
+        conversion = tracks::ConvertTracks(*tracks::TrackFormatOfName(Utf8(QFileInfo(settings.inputPath).fileName())),
+                                           source, Utf8(settings.inputPath), DefaultTrackName(settings.inputPath),
+                                           settings.tracks.profile, std::thread::hardware_concurrency());
+    } catch (const std::bad_alloc&) {
+        failure_ = QStringLiteral("Ошибка: не хватило памяти, чтобы прочитать трек %1; файлы не изменены")
+                       .arg(settings.inputPath);
+        return false;
+    }
+    if (conversion.status == tracks::TrackConversion::Status::Refused) {
+        failure_ = conversion.readFailed
+                       ? QStringLiteral("Ошибка: не удалось прочитать файл %1 (%2); файлы не изменены")
+                             .arg(settings.inputPath, file.errorString())
+                       : QString::fromStdString(conversion.refusal);
+        return false;
+    }
+    for (const std::string& notice : conversion.notices)
+        notices_.append(QString::fromStdString(notice));
+    profile_ = encoding == ReportEncoding::Cp1251 ? Utf8ToCp1251(conversion.profile) : std::move(conversion.profile);
+    lines_ = TextLineSource(profile_);
+    InputTextDetector detector;
+    detector.feed(profile_);
+    inputText_ = detector.verdict();
+    return true;
+}
+
+bool TrackInput::saveProfile()
+{
+    if (profilePath_.isEmpty())
+        return true;
+    SafeResultFile file(profilePath_);
+    if (file.open()) {
+        file.writeText(profile_);
+        if (file.commit())
+            return true;
+    }
+    failure_ = QStringLiteral("Ошибка: не удалось записать файл профиля %1 (%2); прежний файл не изменен")
+                   .arg(profilePath_, file.errorString());
+    return false;
+}
+
+} // namespace passcat

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+
+#include "engine/text_lines.h"
+#include "platform/input_text_detection.h"
+#include "run/calculation_run.h"
+
+namespace passcat {
+
+// A GPS track as the input of a run: read whole, its climbs handed on as the profile
+// text that --write-profile keeps, in the report's encoding, so that evaluating the
+// track and evaluating that file give the same report.
+class TrackInput {
+public:
+    // True for a name ending in .gpx, .kml, .tcx or .plt, in any case.
+    static bool IsTrackPath(const QString& path);
+
+    // False when the file is refused as a whole: failure() says why, and nothing may
+    // be written.
+    bool read(const RunSettings& settings, ReportEncoding encoding);
+
+    const QString& failure() const { return failure_; }
+    // What went wrong with single tracks; the run goes on.
+    const QStringList& notices() const { return notices_; }
+    LineSource& lines() { return lines_; }
+    InputText inputText() const { return inputText_; }
+
+    // Writes the profile file when one was asked for; false, with failure(), when it
+    // could not be written (the previous file is then as it was).
+    bool saveProfile();
+
+private:
+    QString failure_;
+    QStringList notices_;
+    QString profilePath_;
+    std::string profile_;
+    TextLineSource lines_{profile_};
+    InputText inputText_ = InputText::Ascii;
+};
+
+} // namespace passcat

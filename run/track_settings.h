@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+#include "tracks/track_conversion.h"
+
+namespace passcat {
+
+// How a GPS track given as input becomes profile text, and where that text is kept
+// for the user to edit.
+struct TrackSettings {
+    tracks::ProfileOptions profile;
+    QString writeProfilePath; // empty: the profile is not written
+};
+
+} // namespace passcat

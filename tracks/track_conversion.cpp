@@ -1,0 +1,278 @@
+#include "tracks/track_conversion.h"
+
+#include <GeographicLib/Geodesic.hpp>
+
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <limits>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "tracks/block_text.h"
+#include "tracks/climbs.h"
+#include "tracks/simplification.h"
+#include "tracks/track_messages.h"
+#include "tracks/track_profile.h"
+
+namespace passcat::tracks {
+namespace {
+
+// A waypoint names a climb whose top lies at most this far from it.
+constexpr double kWaypointReach = 200; // metres
+// A degree of latitude spans at least 110.57 km, so 0.002 degrees are more than
+// kWaypointReach: waypoints farther north or south need no geodesic.
+constexpr double kWaypointLatitudeWindow = 0.002;
+
+struct ClimbBlock {
+    double topLatitude = 0;
+    double topLongitude = 0;
+    std::size_t number = 0; // in its track, from 1
+    std::string lines;      // the data lines
+};
+
+struct TrackResult {
+    std::string name;
+    bool afterTracks = false;
+    std::vector<std::string> notices;
+    std::vector<ClimbBlock> climbs;
+};
+
+// One track at a time, into its climbs; the buffers stay for the next track.
+class TrackProcessor {
+public:
+    TrackProcessor(const ProfileOptions& options, std::string_view defaultName)
+        : options_(options), defaultName_(defaultName)
+    {
+    }
+
+    TrackResult process(Track& track)
+    {
+        TrackResult result;
+        result.name = track.name.empty() ? defaultName_ : track.name;
+        result.afterTracks = track.afterTracks;
+        if (track.skippedPoints > 0)
+            result.notices.push_back(messages::SkippedPoints(result.name, track.skippedPoints));
+        DropRepeatedPositions(track);
+        MeasureDistances(track.latitudes, track.longitudes, distances_);
+        const std::optional<ElevatedSpan> elevated = InterpolateElevations(track.elevations, distances_);
+        if (!elevated || elevated->last == elevated->first) {
+            result.notices.push_back(messages::TooFewPoints(result.name));
+            return result;
+        }
+        const std::size_t first = elevated->first;
+        const std::size_t count = elevated->last - first + 1;
+        const std::span<const double> s(distances_.data() + first, count);
+        const std::span<double> h(track.elevations.data() + first, count);
+        SmoothHeights(h, options_.smooth);
+        const std::vector<Climb> climbs =
+            options_.wholeTracks ? std::vector<Climb>{{0, count - 1}} : FindClimbs(h, options_.minClimb);
+        for (const Climb& climb : climbs) {
+            SimplifyProfile(s, h, climb.bottom, climb.top, options_.simplify, kept_);
+            ClimbBlock block{track.latitudes[first + climb.top], track.longitudes[first + climb.top],
+                             result.climbs.size() + 1, {}};
+            AppendClimbLines(s, h, kept_, options_.surface, block.lines);
+            result.climbs.push_back(std::move(block));
+        }
+        return result;
+    }
+
+private:
+    const ProfileOptions& options_;
+    std::string defaultName_;
+    std::vector<double> distances_;
+    std::vector<std::size_t> kept_;
+};
+
+// Takes the tracks as the reader completes them, processing each at once or, when
+// large, on a thread of its own while the reader goes on, and keeps the waypoints.
+class Collector final : public TrackSink {
+public:
+    // Tracks smaller than this are processed at once: handing them over costs more.
+    static constexpr std::size_t kHandOverPoints = 4096;
+
+    Collector(const ProfileOptions& options, std::string_view defaultName, bool ownThread)
+        : processor_(options, defaultName), workerProcessor_(options, defaultName)
+    {
+        if (ownThread)
+            worker_ = std::thread([this] { work(); });
+    }
+    Collector(const Collector&) = delete;
+    Collector& operator=(const Collector&) = delete;
+    ~Collector() override { stop(); }
+
+    void trackRead(Track& track) override
+    {
+        std::unique_lock lock(mutex_);
+        const std::size_t slot = results_.size();
+        results_.emplace_back();
+        if (!worker_.joinable() || track.size() < kHandOverPoints) {
+            lock.unlock();
+            TrackResult result = processor_.process(track);
+            lock.lock();
+            results_[slot] = std::move(result);
+            return;
+        }
+        changed_.wait(lock, [this] { return !pending_ || failure_; });
+        if (failure_)
+            std::rethrow_exception(failure_);
+        // The reader goes on with the buffer of the track before.
+        std::swap(job_, track);
+        jobSlot_ = slot;
+        pending_ = true;
+        changed_.notify_all();
+    }
+
+    void waypointRead(Waypoint& waypoint) override { waypoints_.push_back(std::move(waypoint)); }
+
+    // Waits for the last track; the results in file order.
+    std::deque<TrackResult>& results()
+    {
+        stop();
+        if (failure_)
+            std::rethrow_exception(failure_);
+        return results_;
+    }
+    const std::vector<Waypoint>& waypoints() const { return waypoints_; }
+
+private:
+    void work()
+    {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return pending_ || stopping_; });
+            if (!pending_)
+                return;
+            lock.unlock();
+            try {
+                TrackResult result = workerProcessor_.process(job_);
+                lock.lock();
+                results_[jobSlot_] = std::move(result);
+            } catch (...) {
+                lock.lock();
+                failure_ = std::current_exception();
+            }
+            pending_ = false;
+            changed_.notify_all();
+            if (failure_)
+                return;
+        }
+    }
+
+    void stop()
+    {
+        if (!worker_.joinable())
+            return;
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
+        worker_.join();
+    }
+
+    TrackProcessor processor_;
+    TrackProcessor workerProcessor_;
+    std::deque<TrackResult> results_; // a slot for every track read, filled once processed
+    std::vector<Waypoint> waypoints_;
+    std::thread worker_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    Track job_;
+    std::size_t jobSlot_ = 0;
+    bool pending_ = false;
+    bool stopping_ = false;
+    std::exception_ptr failure_;
+};
+
+// The waypoint nearest to each climb's top, when one is near enough.
+class WaypointFinder {
+public:
+    explicit WaypointFinder(const std::vector<Waypoint>& waypoints) : waypoints_(waypoints)
+    {
+        byLatitude_.resize(waypoints.size());
+        for (std::size_t k = 0; k < waypoints.size(); ++k)
+            byLatitude_[k] = k;
+        std::sort(byLatitude_.begin(), byLatitude_.end(), [&](std::size_t a, std::size_t b) {
+            return waypoints_[a].latitude < waypoints_[b].latitude;
+        });
+    }
+
+    const Waypoint* nearest(double latitude, double longitude) const
+    {
+        const GeographicLib::Geodesic& earth = GeographicLib::Geodesic::WGS84();
+        auto it = std::lower_bound(byLatitude_.begin(), byLatitude_.end(), latitude - kWaypointLatitudeWindow,
+                                   [&](std::size_t k, double value) { return waypoints_[k].latitude < value; });
+        const Waypoint* best = nullptr;
+        std::size_t bestIndex = 0;
+        double bestDistance = std::numeric_limits<double>::infinity();
+        for (; it != byLatitude_.end() && waypoints_[*it].latitude <= latitude + kWaypointLatitudeWindow; ++it) {
+            const Waypoint& waypoint = waypoints_[*it];
+            double distance = 0;
+            earth.Inverse(latitude, longitude, waypoint.latitude, waypoint.longitude, distance);
+            if (distance > kWaypointReach)
+                continue;
+            // The first in the file among equally near ones.
+            if (distance < bestDistance || (distance == bestDistance && *it < bestIndex)) {
+                best = &waypoint;
+                bestIndex = *it;
+                bestDistance = distance;
+            }
+        }
+        return best;
+    }
+
+private:
+    const std::vector<Waypoint>& waypoints_;
+    std::vector<std::size_t> byLatitude_;
+};
+
+void AppendBlocks(const TrackResult& track, const WaypointFinder& finder, const ProfileOptions& options,
+                  std::string& profile)
+{
+    for (const ClimbBlock& climb : track.climbs) {
+        if (options.wholeTracks) {
+            profile.append(track.name);
+        } else if (const Waypoint* waypoint = finder.nearest(climb.topLatitude, climb.topLongitude)) {
+            profile.append(waypoint->name);
+        } else {
+            profile.append(track.name);
+            profile.append(", подъём ");
+            profile.append(std::to_string(climb.number));
+        }
+        profile.append("\r\n");
+        profile.append(climb.lines);
+        profile.append("@@@\r\n");
+    }
+}
+
+} // namespace
+
+TrackConversion ConvertTracks(TrackFormat format, ByteSource& input, std::string_view path,
+                              std::string_view defaultName, const ProfileOptions& options, unsigned threads)
+{
+    TrackConversion conversion;
+    Collector collector(options, defaultName, threads > 1);
+    const ReadOutcome outcome = MakeTrackReader(format)->read(input, collector);
+    std::deque<TrackResult>& results = collector.results();
+    if (outcome.status != ReadOutcome::Status::Read || results.empty()) {
+        conversion.status = TrackConversion::Status::Refused;
+        conversion.readFailed = outcome.status == ReadOutcome::Status::ReadFailed;
+        conversion.refusal = outcome.status == ReadOutcome::Status::Read ? messages::NoTrack(path)
+                                                                          : messages::Refusal(path, outcome);
+        return conversion;
+    }
+    // Routes come after all tracks.
+    std::stable_partition(results.begin(), results.end(), [](const TrackResult& r) { return !r.afterTracks; });
+    const WaypointFinder finder(collector.waypoints());
+    for (TrackResult& result : results) {
+        for (std::string& notice : result.notices)
+            conversion.notices.push_back(std::move(notice));
+        AppendBlocks(result, finder, options, conversion.profile);
+    }
+    return conversion;
+}
+
+} // namespace passcat::tracks

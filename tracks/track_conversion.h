@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tracks/track_reader.h"
+
+namespace passcat::tracks {
+
+// How tracks become obstacle blocks.
+struct ProfileOptions {
+    int smooth = 5;           // median window, odd; 1: none
+    double minClimb = 100;    // metres a climb must rise (and a descent fall) at least
+    double simplify = 10;     // Douglas-Peucker tolerance in metres; 0: every point
+    std::string surface = "1"; // the surface coefficient text of every point
+    bool wholeTracks = false; // every track one climb, no detection
+};
+
+struct TrackConversion {
+    enum class Status { Converted, Refused };
+    Status status = Status::Converted;
+    bool readFailed = false;          // Refused because the input could not be read
+    std::string refusal;              // Refused: the message
+    std::vector<std::string> notices; // skipped points and short tracks, in track order
+    std::string profile;              // the profile text of the climbs, lines ending in CR LF
+};
+
+// Reads a track file and turns its climbs into profile text (UTF-8). path names the
+// file in messages; defaultName names the tracks that have no name. With threads > 1
+// the tracks are processed on a thread of their own while the next is read, one at
+// a time, so memory stays bounded by the two largest tracks.
+TrackConversion ConvertTracks(TrackFormat format, ByteSource& input, std::string_view path,
+                              std::string_view defaultName, const ProfileOptions& options, unsigned threads = 1);
+
+} // namespace passcat::tracks

@@ -1,0 +1,45 @@
+#include "tracks/track_messages.h"
+
+namespace passcat::tracks::messages {
+namespace {
+
+std::string Quoted(std::string_view text) { return "«" + std::string(text) + "»"; }
+
+constexpr std::string_view kNothingChanged = "; файлы не изменены";
+
+} // namespace
+
+std::string SkippedPoints(std::string_view track, std::uint64_t count)
+{
+    return "Ошибка: трек " + Quoted(track) + ": пропущены точки с неверными координатами: " + std::to_string(count);
+}
+
+std::string TooFewPoints(std::string_view track)
+{
+    return "Ошибка: трек " + Quoted(track) +
+           ": меньше двух точек с высотой после удаления повторов, подъёмы не построены";
+}
+
+std::string Refusal(std::string_view path, const ReadOutcome& outcome)
+{
+    const std::string file(path);
+    switch (outcome.status) {
+    case ReadOutcome::Status::NotWellFormed:
+        return "Ошибка: файл " + file + ", строка " + std::to_string(outcome.line) + ", столбец " +
+               std::to_string(outcome.column) + ": " + outcome.reason + std::string(kNothingChanged);
+    case ReadOutcome::Status::UnknownEncoding:
+        return "Ошибка: файл " + file + " в кодировке " + Quoted(outcome.reason) +
+               ", а читаются только UTF-8, UTF-16, ISO-8859-1, US-ASCII и windows-1251" + std::string(kNothingChanged);
+    case ReadOutcome::Status::ReadFailed:
+    case ReadOutcome::Status::Read:
+        break;
+    }
+    return "Ошибка: не удалось прочитать файл " + file + std::string(kNothingChanged);
+}
+
+std::string NoTrack(std::string_view path)
+{
+    return "Ошибка: в файле " + std::string(path) + " нет ни одного трека" + std::string(kNothingChanged);
+}
+
+} // namespace passcat::tracks::messages
