@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: a plain build, then one under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then every fuzz target for a
-# bounded time (PASSCAT_FUZZ_SECONDS each, 60 by default).
+# bounded time (PASSCAT_FUZZ_SECONDS each, 30 by default).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
@@ -19,4 +19,4 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   ctest --test-dir "$top/build/asan" --output-on-failure -j "$jobs"
 
 echo "== fuzzing"
-PASSCAT_FUZZ_BUILD="$top/build/fuzz" "$top/fuzz/run-fuzzers.sh"
+PASSCAT_FUZZ_SECONDS=${PASSCAT_FUZZ_SECONDS:-30} PASSCAT_FUZZ_BUILD="$top/build/fuzz" "$top/fuzz/run-fuzzers.sh"
