@@ -74,17 +74,8 @@ public:
         }
         if (depth == pointDepth_) {
             pointDepth_ = 0;
-            const bool valid = IsValidPosition(latitude_, longitude_);
-            if (waypoint_) {
-                waypoint_ = false;
-                Waypoint waypoint{waypointName_.name(), valid ? *latitude_ : 0, valid ? *longitude_ : 0};
-                if (valid && !waypoint.name.empty())
-                    sink_.waypointRead(waypoint);
-            } else if (valid) {
-                track_.add(*latitude_, *longitude_, ele_.number().value_or(kNoElevation));
-            } else {
-                ++track_.skippedPoints;
-            }
+            HandOnPoint(sink_, track_, waypoint_ ? &waypointName_ : nullptr, latitude_, longitude_, ele_);
+            waypoint_ = false;
         } else if (depth == trackDepth_) {
             trackDepth_ = 0;
             track_.name = trackName_.name();

@@ -97,18 +97,8 @@ public:
             pointDepth_ = 0;
             if (!hasPosition_)
                 return; // no point at all
-            const std::optional<double> latitude = latitude_.number();
-            const std::optional<double> longitude = longitude_.number();
-            const bool valid = IsValidPosition(latitude, longitude);
-            if (waypoint_) {
-                Waypoint waypoint{waypointName_.name(), valid ? *latitude : 0, valid ? *longitude : 0};
-                if (valid && !waypoint.name.empty())
-                    sink_.waypointRead(waypoint);
-            } else if (valid) {
-                track_.add(*latitude, *longitude, altitude_.number().value_or(kNoElevation));
-            } else {
-                ++track_.skippedPoints;
-            }
+            HandOnPoint(sink_, track_, waypoint_ ? &waypointName_ : nullptr, latitude_.number(), longitude_.number(),
+                        altitude_);
         } else if (depth == trackDepth_) {
             trackDepth_ = 0;
             track_.name = trackName_.name();

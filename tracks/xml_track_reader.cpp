@@ -205,4 +205,19 @@ ReadOutcome ReadXml(ByteSource& input, XmlFormat& format)
     }
 }
 
+void HandOnPoint(TrackSink& sink, Track& track, const CappedText* waypointName, const std::optional<double>& latitude,
+                 const std::optional<double>& longitude, const CappedText& elevation)
+{
+    const bool valid = IsValidPosition(latitude, longitude);
+    if (waypointName != nullptr) {
+        Waypoint waypoint{waypointName->name(), valid ? *latitude : 0, valid ? *longitude : 0};
+        if (valid && !waypoint.name.empty())
+            sink.waypointRead(waypoint);
+    } else if (valid) {
+        track.add(*latitude, *longitude, elevation.number().value_or(kNoElevation));
+    } else {
+        ++track.skippedPoints;
+    }
+}
+
 } // namespace passcat::tracks

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "tracks/track_reader.h"
+#include "tracks/track_texts.h"
 
 namespace passcat::tracks {
 
@@ -23,6 +25,12 @@ public:
     virtual void elementEnded(Path open) = 0;
     virtual void textRead(std::string_view text) = 0;
 };
+
+// A point element that has ended: a waypoint (waypointName given) with a valid
+// position and a name goes to the sink, a track point with a valid position joins the
+// track with its elevation, one without a valid position counts as skipped.
+void HandOnPoint(TrackSink& sink, Track& track, const CappedText* waypointName, const std::optional<double>& latitude,
+                 const std::optional<double>& longitude, const CappedText& elevation);
 
 // The name after its namespace prefix.
 std::string_view LocalName(std::string_view name);

@@ -1,7 +1,6 @@
 // Replays the golden corpus (tests/data/golden, see its README): passcat-cli runs on each
 // case's input in a fresh folder, and its status, standard output, standard error, the
 // result file and what is left in the folder must match the recorded ones byte for byte.
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -14,13 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/corpus_cases.h"
+
 namespace {
 
-std::string Read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
+using passcat::testing::ReadBytes;
 
 std::string Replaced(const std::string& text, const std::string& from, const std::string& to)
 {
@@ -62,13 +59,13 @@ TEST_P(GoldenCase, ReplaysByteForByte)
         ASSERT_TRUE(QFile::copy(golden.filePath("previous"), output));
     }
     QStringList arguments;
-    const std::string args = Read(golden.filePath("args"));
+    const std::string args = ReadBytes(golden.filePath("args"));
     for (std::size_t start = 0, end; start < args.size(); start = end + 1) {
         end = std::min(args.find('\n', start), args.size());
         arguments << QString::fromStdString(args.substr(start, end - start))
                          .replace("{input}", input).replace("{output}", output).replace("{dir}", dir);
     }
-    const QString locale = QString::fromStdString(Read(golden.filePath("locale"))).trimmed();
+    const QString locale = QString::fromStdString(ReadBytes(golden.filePath("locale"))).trimmed();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("LC_ALL", locale.isEmpty() ? QStringLiteral("C") : locale);
 
@@ -86,16 +83,16 @@ TEST_P(GoldenCase, ReplaysByteForByte)
     const auto normal = [&](const QByteArray& bytes) {
         return Replaced(Replaced(bytes.toStdString(), PASSCAT_CLI_PATH, "{cli}"), dir.toStdString(), "{dir}");
     };
-    same("status", Read(golden.filePath("status")), std::to_string(cli.exitCode()) + "\n");
-    same("stdout", Read(golden.filePath("stdout")), normal(cli.readAllStandardOutput()));
-    same("stderr", Read(golden.filePath("stderr")), normal(cli.readAllStandardError()));
+    same("status", ReadBytes(golden.filePath("status")), std::to_string(cli.exitCode()) + "\n");
+    same("stdout", ReadBytes(golden.filePath("stdout")), normal(cli.readAllStandardOutput()));
+    same("stderr", ReadBytes(golden.filePath("stderr")), normal(cli.readAllStandardError()));
     if (golden.exists("input"))
-        same("the input after the run", Read(golden.filePath("input")), Read(input));
+        same("the input after the run", ReadBytes(golden.filePath("input")), ReadBytes(input));
     if (golden.exists("report"))
-        same("report", Read(golden.filePath("report")), Read(output));
+        same("report", ReadBytes(golden.filePath("report")), ReadBytes(output));
     if (golden.exists("report.sha256")) // a report too large to keep: its SHA-256
-        same("SHA-256 of the report", Read(golden.filePath("report.sha256")),
-             QCryptographicHash::hash(QByteArray::fromStdString(Read(output)), QCryptographicHash::Sha256)
+        same("SHA-256 of the report", ReadBytes(golden.filePath("report.sha256")),
+             QCryptographicHash::hash(QByteArray::fromStdString(ReadBytes(output)), QCryptographicHash::Sha256)
                      .toHex().toStdString() + "\n");
     if (golden.exists("report") || golden.exists("report.sha256"))
         expectedEntries << "rez.txt";
@@ -104,26 +101,7 @@ TEST_P(GoldenCase, ReplaysByteForByte)
     EXPECT_EQ(entries.join(' ').toStdString(), expectedEntries.join(' ').toStdString()) << "files in the folder";
 }
 
-std::vector<std::string> CaseNames()
-{
-    std::vector<std::string> names;
-    for (const QString& name : QDir(PASSCAT_GOLDEN_DIR).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-        names.push_back(name.toStdString());
-    return names;
-}
-
-INSTANTIATE_TEST_SUITE_P(Corpus, GoldenCase, ::testing::ValuesIn(CaseNames()), [](const auto& info) {
-    std::string name = info.param;
-    std::replace(name.begin(), name.end(), '-', '_');
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Corpus, GoldenCase, ::testing::ValuesIn(passcat::testing::CaseNames(PASSCAT_GOLDEN_DIR)),
+                         [](const auto& info) { return passcat::testing::CaseTestName(info.param); });
 
 } // namespace
-
-// QProcess needs an application object.
-int main(int argc, char* argv[])
-{
-    QCoreApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -2,7 +2,6 @@
 // each case's track in a fresh folder; its status, standard output and error, the
 // report and the profile it writes must match the recorded ones byte for byte, and
 // that profile, evaluated as a profile file, must give the very same report.
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -13,13 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/corpus_cases.h"
+
 namespace {
 
-std::string Read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
+using passcat::testing::ReadBytes;
 
 struct Paths {
     QString dir, input, output, profile;
@@ -69,21 +66,21 @@ TEST_P(TrackCase, ReplaysByteForByte)
     QFile::copy(recorded.filePath("previous"), paths.output);
     QFile::copy(recorded.filePath("previous-profile"), paths.profile);
 
-    const std::string args = Read(recorded.filePath("args"));
+    const std::string args = ReadBytes(recorded.filePath("args"));
     const CliRun run = RunCli(args, paths);
     const auto same = [](const char* what, const std::string& expected, const std::string& actual) {
         EXPECT_TRUE(expected == actual) << what << ": expected\n" << expected << "\ngot\n" << actual;
     };
-    same("status", Read(recorded.filePath("status")), std::to_string(run.status) + "\n");
-    same("stdout", Read(recorded.filePath("stdout")), run.out);
-    same("stderr", Read(recorded.filePath("stderr")), run.err);
-    same("the input after the run", Read(recorded.filePath(inputs.front())), Read(paths.input));
+    same("status", ReadBytes(recorded.filePath("status")), std::to_string(run.status) + "\n");
+    same("stdout", ReadBytes(recorded.filePath("stdout")), run.out);
+    same("stderr", ReadBytes(recorded.filePath("stderr")), run.err);
+    same("the input after the run", ReadBytes(recorded.filePath(inputs.front())), ReadBytes(paths.input));
     // A file not expected is either the previous one, untouched, or none at all.
     const auto file = [&](const char* expected, const char* previous, const QString& path) {
         if (recorded.exists(expected))
-            same(expected, Read(recorded.filePath(expected)), Read(path));
+            same(expected, ReadBytes(recorded.filePath(expected)), ReadBytes(path));
         else if (recorded.exists(previous))
-            same(previous, Read(recorded.filePath(previous)), Read(path));
+            same(previous, ReadBytes(recorded.filePath(previous)), ReadBytes(path));
         else
             EXPECT_FALSE(QFile::exists(path)) << path.toStdString();
     };
@@ -94,31 +91,11 @@ TEST_P(TrackCase, ReplaysByteForByte)
         // Track options mean nothing for a profile file.
         const Paths again{dir, paths.profile, dir + "/again.txt", paths.profile};
         RunCli(args, again);
-        same("the report of the written profile", Read(paths.output), Read(again.output));
+        same("the report of the written profile", ReadBytes(paths.output), ReadBytes(again.output));
     }
 }
 
-std::vector<std::string> CaseNames()
-{
-    std::vector<std::string> names;
-    for (const QString& name : QDir(PASSCAT_TRACK_CASES).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-        names.push_back(name.toStdString());
-    return names;
-}
-
-INSTANTIATE_TEST_SUITE_P(Corpus, TrackCase, ::testing::ValuesIn(CaseNames()), [](const auto& info) {
-    std::string name = info.param;
-    for (char& c : name)
-        c = c == '-' ? '_' : c;
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Corpus, TrackCase, ::testing::ValuesIn(passcat::testing::CaseNames(PASSCAT_TRACK_CASES)),
+                         [](const auto& info) { return passcat::testing::CaseTestName(info.param); });
 
 } // namespace
-
-// QProcess needs an application object.
-int main(int argc, char* argv[])
-{
-    QCoreApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
