@@ -10,6 +10,7 @@
 #include "platform/regular_file.h"
 #include "platform/safe_result_file.h"
 #include "platform/text_encoding.h"
+#include "tracks/track_formats.h"
 
 namespace passcat {
 namespace {
@@ -50,7 +51,7 @@ bool SamePath(const QString& first, const QString& second)
 
 bool TrackInput::IsTrackPath(const QString& path)
 {
-    return tracks::TrackFormatOfName(Utf8(QFileInfo(path).fileName())).has_value();
+    return tracks::TrackFormatOfName(Utf8(QFileInfo(path).fileName())) != nullptr;
 }
 
 bool TrackInput::read(const RunSettings& settings, ReportEncoding encoding)

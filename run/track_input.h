@@ -16,7 +16,7 @@ namespace passcat {
 // track and evaluating that file give the same report.
 class TrackInput {
 public:
-    // True for a name ending in .gpx, .kml, .tcx or .plt, in any case.
+    // True for a name ending, in any case, in the extension of a track format.
     static bool IsTrackPath(const QString& path);
 
     // False when the file is refused as a whole: failure() says why, and nothing may

@@ -250,12 +250,12 @@ void AppendBlocks(const TrackResult& track, const WaypointFinder& finder, const 
 
 } // namespace
 
-TrackConversion ConvertTracks(TrackFormat format, ByteSource& input, std::string_view path,
+TrackConversion ConvertTracks(const TrackFormat& format, ByteSource& input, std::string_view path,
                               std::string_view defaultName, const ProfileOptions& options, unsigned threads)
 {
     TrackConversion conversion;
     Collector collector(options, defaultName, threads > 1);
-    const ReadOutcome outcome = MakeTrackReader(format)->read(input, collector);
+    const ReadOutcome outcome = format.makeReader()->read(input, collector);
     std::deque<TrackResult>& results = collector.results();
     if (outcome.status != ReadOutcome::Status::Read || results.empty()) {
         conversion.status = TrackConversion::Status::Refused;

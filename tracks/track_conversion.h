@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tracks/track_reader.h"
+#include "tracks/track_formats.h"
 
 namespace passcat::tracks {
 
@@ -30,7 +30,7 @@ struct TrackConversion {
 // file in messages; defaultName names the tracks that have no name. With threads > 1
 // the tracks are processed on a thread of their own while the next is read, one at
 // a time, so memory stays bounded by the two largest tracks.
-TrackConversion ConvertTracks(TrackFormat format, ByteSource& input, std::string_view path,
+TrackConversion ConvertTracks(const TrackFormat& format, ByteSource& input, std::string_view path,
                               std::string_view defaultName, const ProfileOptions& options, unsigned threads = 1);
 
 } // namespace passcat::tracks
