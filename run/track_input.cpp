@@ -4,12 +4,12 @@
 #include <QFileInfo>
 
 #include <new>
-#include <thread>
 
 #include "platform/file_identity.h"
 #include "platform/regular_file.h"
 #include "platform/safe_result_file.h"
 #include "platform/text_encoding.h"
+#include "run/helper_threads.h"
 #include "tracks/track_formats.h"
 
 namespace passcat {
@@ -69,11 +69,12 @@ bool TrackInput::read(const RunSettings& settings, ReportEncoding encoding)
         return false;
     }
     FileByteSource source(file);
+    HelperThreads helpers;
     tracks::TrackConversion conversion;
     try {
         conversion = tracks::ConvertTracks(*tracks::TrackFormatOfName(Utf8(QFileInfo(settings.inputPath).fileName())),
                                            source, Utf8(settings.inputPath), DefaultTrackName(settings.inputPath),
-                                           settings.tracks.profile, std::thread::hardware_concurrency());
+                                           settings.tracks.profile, &helpers);
     } catch (const std::bad_alloc&) {
         failure_ = QStringLiteral("Ошибка: не хватило памяти, чтобы прочитать трек %1; файлы не изменены")
                        .arg(settings.inputPath);
