@@ -50,7 +50,7 @@ struct XmlPath {
 // Follows the open elements of a document and tells the path each one matches.
 class XmlPathFollower {
 public:
-    // At most 254 paths of at most 255 names in all.
+    // At most 254 paths, of at most 255 names in all.
     explicit XmlPathFollower(std::span<const XmlPath> paths);
 
     // An element starts (its name as written): the action of the first path that
@@ -58,11 +58,11 @@ public:
     template <typename CanTake>
     std::optional<XmlAction> started(std::string_view name, CanTake canTake)
     {
-        const std::uint8_t code = codeOf(LocalName(name));
+        const std::uint8_t code = codeOf(name.substr(name.rfind(':') + 1)); // npos + 1 is 0
         std::uint8_t chosen = kNone;
-        for (std::size_t r = 0; code != 0 && r < rules_.size(); ++r) {
-            if (rules_[r].codes.back() == code && matches(rules_[r]) && canTake(rules_[r].action)) {
-                chosen = static_cast<std::uint8_t>(r);
+        for (std::uint8_t r = firstRule_[code]; r < firstRule_[code + 1]; ++r) {
+            if (matches(rules_[r]) && canTake(rules_[r].action)) {
+                chosen = r;
                 break;
             }
         }
@@ -82,7 +82,7 @@ private:
     static constexpr std::uint8_t kNone = 0xFF;
 
     struct Rule {
-        std::vector<std::uint8_t> codes; // of the path's names, the element's last
+        std::vector<std::uint8_t> parents; // the codes of the names before the element's
         XmlAction action;
     };
     struct Open {
@@ -90,8 +90,17 @@ private:
         std::uint8_t rule; // the path it matched, or kNone
     };
 
-    static std::string_view LocalName(std::string_view name);
-    std::uint8_t codeOf(std::string_view localName) const;
+    // Called for every element: most names are none of the few a format knows, and
+    // differ from them in length or first letter.
+    std::uint8_t codeOf(std::string_view localName) const
+    {
+        for (std::size_t k = 0; k < names_.size(); ++k) {
+            const std::string_view name = names_[k];
+            if (name.size() == localName.size() && name[0] == localName[0] && name == localName)
+                return static_cast<std::uint8_t>(k + 1);
+        }
+        return 0;
+    }
     bool matches(const Rule& rule) const;
     std::optional<XmlAction> actionOf(std::uint8_t rule) const
     {
@@ -99,7 +108,8 @@ private:
     }
 
     std::vector<std::string_view> names_; // code k is names_[k - 1]
-    std::vector<Rule> rules_;
+    std::vector<Rule> rules_;             // by the code of their element, else in table order
+    std::vector<std::uint8_t> firstRule_; // of each code; of code + 1, one past its last
     std::vector<Open> open_;
 };
 
