@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "chart/chart_format.h"
-#include "run/block_chart.h"
+#include "run/run_result.h"
 
 class QCommandLineParser;
 
@@ -23,8 +23,9 @@ struct ChartRequest {
     bool wanted() const { return !folder.isEmpty(); }
 };
 
-// Writes a run's charts where the request says; the message of a failure, if any.
-using ChartWriter = std::function<std::optional<QString>(const ChartRequest&, const std::vector<NumberedChart>&)>;
+// Writes the charts of a run's rated blocks where the request says; the message of a
+// failure, if any.
+using ChartWriter = std::function<std::optional<QString>(const ChartRequest&, const RunResult&)>;
 
 // --charts DIR and --chart-format svg|png.
 QList<QCommandLineOption> ChartCommandLineOptions();
