@@ -8,7 +8,6 @@
 #include "platform/make_folders.h"
 #include "platform/native_path.h"
 #include "platform/safe_result_file.h"
-#include "run/block_chart.h"
 
 namespace passcat {
 namespace {
@@ -20,7 +19,7 @@ QString WriteFailure(const QString& path, const QString& reason)
 
 } // namespace
 
-std::optional<QString> WriteChartFiles(const ChartRequest& request, const RunResult& run)
+std::optional<QString> WriteChartFiles(const ChartRequest& request, const RunResult& run, ChartOfBlock chartOf)
 {
     if (QString error; !MakeFolders(request.folder, error)) {
         return QStringLiteral("Ошибка: не удалось создать папку для графиков %1 (%2)")
@@ -33,7 +32,7 @@ std::optional<QString> WriteChartFiles(const ChartRequest& request, const RunRes
         const QString path = QDir::toNativeSeparators(
             folder.filePath(QString::fromStdString(ChartFileName(block.number, request.format))));
         const QByteArray bytes =
-            RenderChart(ChartOfRatedBlock(*block.rated, run.evaluation.format.decimalSeparator), request.format);
+            RenderChart(chartOf(*block.rated, run.evaluation.format.decimalSeparator), request.format);
         if (bytes.isEmpty())
             return WriteFailure(path, QStringLiteral("не удалось построить изображение"));
         SafeResultFile file(path);

@@ -4,6 +4,7 @@
 
 #include "engine/reference_tables.h"
 #include "platform/system_error_text.h"
+#include "run/block_chart.h"
 
 namespace passcat {
 namespace {
@@ -76,7 +77,7 @@ int RunCliCommand(const CliCommand& command, std::ostream& output, std::ostream&
     const RunResult run = PerformCalculationRun(command.input, settings, command.format, presenter);
     // The charts only once the report is safe.
     if (run.outcome != RunOutcome::Failed && command.charts.wanted()) {
-        if (const auto fault = writeCharts(command.charts, run)) {
+        if (const auto fault = writeCharts(command.charts, run, ChartOfRatedBlock)) {
             Say(errors, *fault);
             return kExitFailed;
         }
