@@ -9,7 +9,7 @@
 #include <cstring>
 #include <utility>
 
-#include "engine/powers_of_ten.h"
+#include "text/powers_of_ten.h"
 
 namespace passcat {
 namespace {

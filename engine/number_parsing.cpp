@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "engine/powers_of_ten.h"
+#include "text/powers_of_ten.h"
 
 namespace passcat {
 namespace {

@@ -1,4 +1,4 @@
-// Number and name texts of track files.
+// Number texts of track files, and texts cut at their limit.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -50,13 +50,6 @@ TEST(TrackTexts, PositionsInRange)
     EXPECT_FALSE(IsValidPosition(std::nullopt, 0.0));
 }
 
-TEST(TrackTexts, NamesWithTheirWhitespaceNormalised)
-{
-    EXPECT_EQ(NormalizedName("  Перевал \t\r\n  Быстрый\n"), "Перевал Быстрый");
-    EXPECT_EQ(NormalizedName(" \n\t "), "");
-    EXPECT_EQ(NormalizedName("a\u00A0b"), "a\u00A0b"); // no-break space is no blank
-}
-
 TEST(TrackTexts, TextsPastTheLimit)
 {
     CappedText text;
@@ -64,18 +57,6 @@ TEST(TrackTexts, TextsPastTheLimit)
     EXPECT_TRUE(text.overflowed());
     EXPECT_FALSE(text.number());
     EXPECT_EQ(text.name(), std::string(CappedText::kLimit - 1, 'a')); // "я" cut in two is dropped
-}
-
-TEST(TrackTexts, Windows1251AndUtf8)
-{
-    EXPECT_EQ(Cp1251ToUtf8("\xCF\xE5\xF0\xE5\xE2\xE0\xEB \x98"), "Перевал \uFFFD");
-    for (const auto& [bytes, valid] : {std::pair<std::string, bool>{"Перевал", true}, {"\xCF\xE5", false},
-                                       {"\xD0", false}, {"\xED\xA0\x80", false}, {"abc", true}}) {
-        Utf8Check check;
-        check.feed(bytes.substr(0, 1));
-        check.feed(bytes.substr(1));
-        EXPECT_EQ(check.valid(), valid) << bytes;
-    }
 }
 
 } // namespace
