@@ -1,14 +1,11 @@
 #include "platform/native_path.h"
 
-#include <algorithm>
 #include <cstdint>
 
-#include "text/utf8.h"
+#include "platform/escaped_byte.h"
 
 namespace passcat {
 namespace {
-
-constexpr char16_t kFirstEscape = 0xDC80; // the byte 0x80; 0xDCFF is 0xFF
 
 bool IsEscapedByte(const QString& path, qsizetype i)
 {
@@ -32,29 +29,6 @@ void SplitEscapes(const QString& path, Text text, Byte byte)
 }
 
 } // namespace
-
-QString PathFromNative(std::string_view bytes)
-{
-#ifdef _WIN32
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-#else
-    QString path;
-    while (!bytes.empty()) {
-        std::size_t valid = 0;
-        while (valid < bytes.size()) {
-            const std::size_t length = Utf8SequenceLength(bytes.substr(valid));
-            if (length == 0)
-                break;
-            valid += length;
-        }
-        path += QString::fromUtf8(bytes.data(), static_cast<qsizetype>(valid));
-        if (valid < bytes.size())
-            path += QChar(static_cast<char16_t>(kFirstEscape + static_cast<std::uint8_t>(bytes[valid]) - 0x80));
-        bytes.remove_prefix(std::min(valid + 1, bytes.size()));
-    }
-    return path;
-#endif
-}
 
 QByteArray NativePath(const QString& path)
 {

@@ -5,10 +5,6 @@
 
 #include "text/cp1251.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace passcat {
 
 std::string Utf8ToCp1251(std::string_view utf8)
@@ -20,15 +16,6 @@ std::string Utf8ToCp1251(std::string_view utf8)
     for (const uint codePoint : codePoints)
         bytes.push_back(Cp1251Byte(codePoint));
     return bytes;
-}
-
-TextEncoding SystemTextEncoding()
-{
-#ifdef _WIN32
-    return GetACP() == CP_UTF8 ? TextEncoding::Utf8 : TextEncoding::Cp1251;
-#else
-    return TextEncoding::Utf8;
-#endif
 }
 
 } // namespace passcat
