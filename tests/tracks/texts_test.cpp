@@ -33,8 +33,9 @@ TEST(TrackTexts, DecimalNumbersAsFromCharsReadsThem)
     std::uint64_t state = 88172645463325252u;
     for (int k = 0; k < 200000; ++k) {
         state ^= state << 13, state ^= state >> 7, state ^= state << 17;
-        std::string text = std::to_string(state % 100000000000000000u);
-        text.insert(text.size() - std::min<std::size_t>(text.size(), state >> 59), ".");
+        const std::string digits = std::to_string(state % 100000000000000000u);
+        const std::size_t point = digits.size() - std::min<std::size_t>(digits.size(), state >> 59);
+        std::string text = digits.substr(0, point) + '.' + digits.substr(point);
         text.resize(std::min<std::size_t>(text.size(), 3 + (state >> 40) % 18));
         double expected = 0;
         std::from_chars(text.data(), text.data() + text.size(), expected);
