@@ -3,7 +3,7 @@
 #include "engine/number_formatting.h"
 #include "engine/report_labels.h"
 #include "platform/input_text_detection.h"
-#include "platform/text_encoding.h"
+#include "text/cp1251.h"
 
 namespace passcat {
 

@@ -3,6 +3,8 @@
 // fourth field (-777: none). UTF-8 when the whole file is, else Windows-1251.
 #include <vector>
 
+#include "text/cp1251.h"
+#include "text/utf8.h"
 #include "tracks/track_reader.h"
 #include "tracks/track_texts.h"
 
