@@ -8,7 +8,6 @@
 
 #include "chart/chart_format.h"
 #include "chart/chart_model.h"
-#include "chart/profile_chart.h"
 
 class QPainter;
 

@@ -36,9 +36,8 @@ int main(int argc, char* argv[])
         arguments << passcat::PathFromNative(argv[i]);
     auto application = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("passcat-cli"));
-#ifdef _WIN32
-    arguments = QCoreApplication::arguments();
-#endif
+    if (!passcat::FileNamesAreBytes())
+        arguments = QCoreApplication::arguments(); // Qt's, from the UTF-16 command line
     const passcat::CliCommand command = passcat::ParseCliArguments(arguments, passcat::SystemDecimalSeparator());
     if (command.action != passcat::CliCommand::Action::Run || !command.charts.wanted())
         return passcat::RunCliCommand(command, std::cout, std::cerr);

@@ -9,11 +9,10 @@
 #include <cstring>
 #include <utility>
 
-#include "engine/powers_of_ten.h"
+#include "text/powers_of_ten.h"
 
 namespace passcat {
 namespace {
-
 
 // The exact arithmetic below needs every double step rounded once, to double.
 #if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
@@ -95,13 +94,12 @@ ScaledWhole ScaleToWholeQuick(double a, int scale)
     return ScaleToWhole(a, scale);
 }
 
+} // namespace
+
 // %.<precision>G for precision 7 or 15 where it is written without exponent: the
 // value rounded to that many significant digits, as a whole number of digits scaled
 // by the decimal exponent. Null, with nothing written, for exponent forms, exact
 // ties and values out of range.
-
-} // namespace
-
 char* PutGeneralFixed(char* o, double value, int precision, char decimalSeparator)
 {
     if (!kExactDoubleSteps)
@@ -267,7 +265,5 @@ char* PutThreeDecimalsFast(char* dst, double value, char decimalSeparator)
     o[3] = static_cast<char>('0' + fraction % 10);
     return o + 4;
 }
-
-// A column text that is only a sign, up to 15 digits and one point or comma: the
 
 } // namespace passcat

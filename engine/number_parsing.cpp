@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "engine/powers_of_ten.h"
+#include "text/powers_of_ten.h"
 
 namespace passcat {
 namespace {
@@ -48,6 +48,8 @@ constexpr std::int64_t kExponentCap = 1'000'000'000'000'000;
 constexpr std::int64_t kMaxMagnitude = 308;   // 1E+309 and up overflow
 constexpr std::int64_t kMinMagnitude = -324;  // below 1E-324 everything rounds to zero
 
+// A column text that is only a sign, up to 15 digits and one point or comma: the
+// digits as a whole number, exact in a double, divided by an exact power of ten is
 // the correctly rounded value. Nothing for any other text.
 std::optional<double> ParsePlainDecimal(std::string_view text)
 {

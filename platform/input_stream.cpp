@@ -1,18 +1,8 @@
 #include "platform/input_stream.h"
 
-#include <QFileInfo>
-
 #include <cerrno>
-#include <cstdio>
 #include <vector>
 
-#ifdef __unix__
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
-#include "platform/native_path.h"
 #include "platform/system_error_text.h"
 
 namespace passcat {
@@ -20,53 +10,13 @@ namespace {
 
 constexpr qint64 kSpoolChunkSize = qint64{1} << 20;
 
-constexpr auto kStreamMode = QIODevice::ReadOnly | QIODevice::Unbuffered;
+constexpr int kStandardInput = 0; // on every system
 
 } // namespace
 
-InputPlace FindInput(const QString& path)
-{
-#ifdef __unix__
-    struct stat info {};
-    if (::stat(NativePath(path).constData(), &info) != 0 || S_ISDIR(info.st_mode))
-        return InputPlace::Missing;
-    return S_ISREG(info.st_mode) ? InputPlace::RegularFile : InputPlace::Stream;
-#else
-    return QFileInfo(path).isFile() ? InputPlace::RegularFile : InputPlace::Missing;
-#endif
-}
-
-bool OpenStreamForReading(QFile& file, QString& error)
-{
-#ifdef __unix__
-    const int fd = ::open(NativePath(file.fileName()).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = SystemErrorText(errno);
-        return false;
-    }
-    if (!file.open(fd, kStreamMode, QFileDevice::AutoCloseHandle)) {
-        error = SystemErrorText(errno);
-        ::close(fd);
-        return false;
-    }
-    return true;
-#else
-    if (!file.open(kStreamMode)) {
-        error = SystemErrorText(errno);
-        return false;
-    }
-    return true;
-#endif
-}
-
 bool OpenStandardInput(QFile& file, QString& error)
 {
-#ifdef _WIN32
-    const int descriptor = _fileno(stdin);
-#else
-    const int descriptor = fileno(stdin);
-#endif
-    if (file.open(descriptor, kStreamMode, QFileDevice::DontCloseHandle))
+    if (file.open(kStandardInput, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle))
         return true;
     error = SystemErrorText(errno);
     return false;

@@ -3,10 +3,10 @@
 #include <QFile>
 #include <QString>
 
-#include <cstdint>
 #include <string_view>
 
 #include "platform/text_encoding.h"
+#include "text/utf8.h"
 
 namespace passcat {
 
@@ -21,20 +21,16 @@ enum class InputText {
 // split between two pieces.
 class InputTextDetector {
 public:
-    void feed(std::string_view bytes);
+    void feed(std::string_view bytes) { utf8_.feed(bytes); }
 
     // The kind of everything fed so far, taken as the whole text.
     InputText verdict() const;
 
     // True once no further bytes can change the verdict.
-    bool settled() const { return invalid_; }
+    bool settled() const { return utf8_.failed(); }
 
 private:
-    bool sawNonAscii_ = false;
-    bool invalid_ = false;
-    int pendingBytes_ = 0; // continuation bytes still due in the current sequence
-    std::uint8_t lower_ = 0x80; // bounds of the next continuation byte
-    std::uint8_t upper_ = 0xBF;
+    Utf8Check utf8_;
 };
 
 struct InputTextScan {

@@ -15,7 +15,14 @@ namespace passcat {
 QString PathFromNative(std::string_view bytes);
 QByteArray NativePath(const QString& path);
 
+// True where file names are bytes (Unix), false where they are UTF-16 text (Windows).
+bool FileNamesAreBytes();
+
 // The name as a message shows it: its text, with the bytes that are not UTF-8 as \xNN.
 QString DisplayPath(const QString& path);
+
+// The position of the last folder separator in path, -1 when it has none: a slash,
+// and on Windows a backslash too.
+qsizetype LastPathSeparator(const QString& path);
 
 } // namespace passcat

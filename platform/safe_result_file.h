@@ -3,18 +3,15 @@
 #include <QString>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
-
-#ifdef _WIN32
-#include <QSaveFile>
-#else
-#include <QByteArray>
-#endif
 
 #include "engine/line_io.h"
 
 namespace passcat {
+
+class ResultOutput;
 
 // The result file, written so that it is never left half done: the lines go to a
 // temporary file beside it, which replaces the result only at commit(). On any
@@ -60,37 +57,20 @@ public:
 
     // True once open() found a result written in place: a failed run may leave part
     // of the report there.
-    bool writesInPlace() const { return inPlace_; }
+    bool writesInPlace() const;
 
 private:
     bool flush();
     bool fail(int errorNumber);
     bool failWith(const QString& why);
     bool writeAll(const char* data, std::size_t size);
-    void startWriteBack();
 
-    static constexpr long long kWriteBackStep = 8LL << 20;
-
-    QString path_;
-    bool standardOutput_ = false;
-    bool inPlace_ = false;
+    bool unnamed_ = false;
     std::size_t flushSize_;
     std::string pending_;
     bool hasError_ = false;
     QString errorString_;
-    long long written_ = 0;     // the bytes written so far
-    long long writtenBack_ = 0; // the bytes handed to the disk so far
-#ifdef _WIN32
-    QSaveFile file_;
-#else
-    bool openInPlace(bool socket);
-    bool openTemporary(int existingMode); // -1: no file yet
-    void closeDescriptor();
-
-    int fd_ = -1;
-    QByteArray target_;    // the regular file replaced at commit(), its links followed
-    QByteArray temporary_; // beside it, while it exists
-#endif
+    std::unique_ptr<ResultOutput> output_; // the system's file, device or stream
 };
 
 } // namespace passcat

@@ -14,9 +14,6 @@ enum class TextEncoding {
 // The UTF-8 text in Windows-1251; a character that code page lacks becomes '?'.
 std::string Utf8ToCp1251(std::string_view utf8);
 
-// The Windows-1251 text in UTF-8; a byte the code page leaves unassigned becomes U+FFFD.
-std::string Cp1251ToUtf8(std::string_view bytes);
-
 // The encoding of the user's system: the ANSI code page on Windows (Windows-1251
 // unless it is UTF-8), UTF-8 elsewhere.
 TextEncoding SystemTextEncoding();

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Configures and builds one build tree: scripts/build.sh DIR [cmake options...]
+# (RelWithDebInfo unless the options give another CMAKE_BUILD_TYPE)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 dir=$1

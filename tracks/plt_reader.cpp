@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "text/cp1251.h"
+#include "text/utf8.h"
 #include "tracks/track_reader.h"
 #include "tracks/track_texts.h"
 

@@ -5,24 +5,9 @@
 #include <cmath>
 #include <system_error>
 
-#include "engine/cp1251.h"
+#include "text/powers_of_ten.h"
 
 namespace passcat::tracks {
-namespace {
-
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-} // namespace
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && IsSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 std::optional<double> ParseDecimal(std::string_view text)
 {
@@ -83,25 +68,6 @@ bool IsValidPosition(const std::optional<double>& latitude, const std::optional<
     return latitude && longitude && std::fabs(*latitude) <= 90 && std::fabs(*longitude) <= 180;
 }
 
-std::string NormalizedName(std::string_view name)
-{
-    name = Trimmed(name);
-    std::string normalized;
-    normalized.reserve(name.size());
-    bool inSpace = false;
-    for (const char c : name) {
-        if (IsSpace(c)) {
-            inSpace = true;
-            continue;
-        }
-        if (inSpace)
-            normalized.push_back(' ');
-        inSpace = false;
-        normalized.push_back(c);
-    }
-    return normalized;
-}
-
 void CappedText::append(std::string_view piece)
 {
     const std::size_t room = kLimit - text_.size();
@@ -128,67 +94,6 @@ std::string CappedText::name() const
         }
     }
     return NormalizedName(text);
-}
-
-void Utf8Check::feed(std::string_view bytes)
-{
-    for (const char c : bytes) {
-        if (invalid_)
-            return;
-        const auto byte = static_cast<unsigned char>(c);
-        if (pending_ > 0) {
-            invalid_ = byte < lower_ || byte > upper_;
-            --pending_;
-            lower_ = 0x80;
-            upper_ = 0xBF;
-        } else if (byte < 0x80) {
-            continue;
-        } else if (byte >= 0xC2 && byte <= 0xDF) {
-            pending_ = 1;
-        } else if (byte >= 0xE0 && byte <= 0xEF) {
-            // The bounds of the first continuation byte rule out overlong forms,
-            // surrogates and code points past U+10FFFF.
-            pending_ = 2;
-            lower_ = byte == 0xE0 ? 0xA0 : 0x80;
-            upper_ = byte == 0xED ? 0x9F : 0xBF;
-        } else if (byte >= 0xF0 && byte <= 0xF4) {
-            pending_ = 3;
-            lower_ = byte == 0xF0 ? 0x90 : 0x80;
-            upper_ = byte == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            invalid_ = true;
-        }
-    }
-}
-
-void AppendUtf8(std::string& out, char32_t codePoint)
-{
-    if (codePoint < 0x80) {
-        out.push_back(static_cast<char>(codePoint));
-    } else if (codePoint < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    } else if (codePoint < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    }
-}
-
-std::string Cp1251ToUtf8(std::string_view bytes)
-{
-    std::string text;
-    text.reserve(bytes.size() * 2);
-    for (const char c : bytes) {
-        const char32_t codePoint = Cp1251CodePoint(static_cast<unsigned char>(c));
-        AppendUtf8(text, codePoint == 0 && c != 0 ? U'\uFFFD' : codePoint);
-    }
-    return text;
 }
 
 } // namespace passcat::tracks

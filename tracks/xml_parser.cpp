@@ -9,7 +9,7 @@
 #include <new>
 #include <string>
 
-#include "engine/cp1251.h"
+#include "text/cp1251.h"
 
 namespace passcat::tracks {
 namespace {

@@ -17,7 +17,7 @@ QByteArray ReadGolden(const char* name)
 
 TEST(ChartRender, WorkedExampleSvgIsTheGoldenOneEveryTime)
 {
-    const ChartModel model = BuildChartModel(testing::ChartOfInput(testing::kWorkedExampleInput));
+    const ChartModel model = (testing::ChartOfInput(testing::kWorkedExampleInput));
     const QByteArray svg = RenderChart(model, ChartFormat::Svg);
     EXPECT_TRUE(svg == ReadGolden("worked_example.svg")) << "compare with tests/data/chart/worked_example.svg";
     EXPECT_TRUE(svg.contains("width=\"160mm\" height=\"90mm\""));
@@ -26,7 +26,7 @@ TEST(ChartRender, WorkedExampleSvgIsTheGoldenOneEveryTime)
 
 TEST(ChartRender, LargestBlockInBothFormats)
 {
-    const ChartModel model = BuildChartModel(testing::ChartOfInput(testing::LongBlock(32767)));
+    const ChartModel model = (testing::ChartOfInput(testing::LongBlock(32767)));
     EXPECT_TRUE(RenderChart(model, ChartFormat::Svg).startsWith("<?xml"));
     const QImage png = QImage::fromData(RenderChart(model, ChartFormat::Png), "PNG");
     EXPECT_EQ(png.size(), QSize(1600, 900));

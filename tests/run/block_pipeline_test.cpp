@@ -21,7 +21,7 @@ struct Evaluated {
     {
         blocks += std::to_string(number) + ' ' + std::to_string(static_cast<int>(block.outcome)) + ' ' + std::to_string(bytes)
             + (failed ? " failed " : " ")
-            + (block.rejection ? std::to_string(block.rejection->titleLineNumber) + ' ' + block.rejection->message : "") + '\n';
+            + (block.summary.rejection ? std::to_string(block.summary.titleLineNumber) + ' ' + *block.summary.rejection : "") + '\n';
     }
     std::string all() const { return blocks + sections; }
 };
@@ -56,7 +56,7 @@ struct PipelineRun final : LineSource, EvaluatedBatches {
     {
         return source.lineNumber() + 1 == throwAt ? throw std::runtime_error("read failed") : source.readLine();
     }
-    bool batchDone(const EvaluatedBatch& batch) override
+    bool batchDone(EvaluatedBatch& batch) override
     {
         std::uint64_t number = batch.firstBlockNumber;
         std::size_t end = 0;
@@ -122,8 +122,10 @@ TEST(BlockPipeline, LargeBlocksShareTheThreads)
     const EvaluationSettings settings{.tables = LoadReferenceTables(0), .weighting = SurfaceWeighting::ByLength, .format = {}};
     const Evaluated expected = OneBlockAtATime(text, settings);
     EXPECT_TRUE(PipelineRun(text, settings, {4, 1, 1, {}}).got.all() == expected.all());
-#ifdef __linux__
-    const auto threads = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}); };
+    const std::filesystem::path tasks = "/proc/self/task"; // a folder a thread, where the system has it
+    if (!std::filesystem::is_directory(tasks))
+        GTEST_SKIP() << "no " << tasks << " to count the threads in";
+    const auto threads = [&tasks] { return std::distance(std::filesystem::directory_iterator(tasks), {}); };
     std::atomic<bool> done = false;
     auto most = threads() + 1, before = most; // the counter's own thread included
     std::thread counter([&] {
@@ -134,5 +136,4 @@ TEST(BlockPipeline, LargeBlocksShareTheThreads)
     done = true;
     counter.join();
     EXPECT_EQ(most, before + 2) << "threads beyond the reader and one worker, or none seen";
-#endif
 }

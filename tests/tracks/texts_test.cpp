@@ -1,4 +1,4 @@
-// Number and name texts of track files.
+// Number texts of track files, and texts cut at their limit.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,8 +33,9 @@ TEST(TrackTexts, DecimalNumbersAsFromCharsReadsThem)
     std::uint64_t state = 88172645463325252u;
     for (int k = 0; k < 200000; ++k) {
         state ^= state << 13, state ^= state >> 7, state ^= state << 17;
-        std::string text = std::to_string(state % 100000000000000000u);
-        text.insert(text.size() - std::min<std::size_t>(text.size(), state >> 59), ".");
+        const std::string digits = std::to_string(state % 100000000000000000u);
+        const std::size_t point = digits.size() - std::min<std::size_t>(digits.size(), state >> 59);
+        std::string text = digits.substr(0, point) + '.' + digits.substr(point);
         text.resize(std::min<std::size_t>(text.size(), 3 + (state >> 40) % 18));
         double expected = 0;
         std::from_chars(text.data(), text.data() + text.size(), expected);
@@ -50,13 +51,6 @@ TEST(TrackTexts, PositionsInRange)
     EXPECT_FALSE(IsValidPosition(std::nullopt, 0.0));
 }
 
-TEST(TrackTexts, NamesWithTheirWhitespaceNormalised)
-{
-    EXPECT_EQ(NormalizedName("  Перевал \t\r\n  Быстрый\n"), "Перевал Быстрый");
-    EXPECT_EQ(NormalizedName(" \n\t "), "");
-    EXPECT_EQ(NormalizedName("a\u00A0b"), "a\u00A0b"); // no-break space is no blank
-}
-
 TEST(TrackTexts, TextsPastTheLimit)
 {
     CappedText text;
@@ -64,18 +58,6 @@ TEST(TrackTexts, TextsPastTheLimit)
     EXPECT_TRUE(text.overflowed());
     EXPECT_FALSE(text.number());
     EXPECT_EQ(text.name(), std::string(CappedText::kLimit - 1, 'a')); // "я" cut in two is dropped
-}
-
-TEST(TrackTexts, Windows1251AndUtf8)
-{
-    EXPECT_EQ(Cp1251ToUtf8("\xCF\xE5\xF0\xE5\xE2\xE0\xEB \x98"), "Перевал \uFFFD");
-    for (const auto& [bytes, valid] : {std::pair<std::string, bool>{"Перевал", true}, {"\xCF\xE5", false},
-                                       {"\xD0", false}, {"\xED\xA0\x80", false}, {"abc", true}}) {
-        Utf8Check check;
-        check.feed(bytes.substr(0, 1));
-        check.feed(bytes.substr(1));
-        EXPECT_EQ(check.valid(), valid) << bytes;
-    }
 }
 
 } // namespace

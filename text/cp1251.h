@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 namespace passcat {
 
 // Windows-1251, the Cyrillic code page of files from older programs. The bytes below
@@ -10,5 +13,8 @@ char32_t Cp1251CodePoint(unsigned char byte);
 
 // The byte of a code point; '?' where the code page has none.
 char Cp1251Byte(char32_t codePoint);
+
+// The Windows-1251 text in UTF-8; the unassigned byte becomes U+FFFD.
+std::string Cp1251ToUtf8(std::string_view bytes);
 
 } // namespace passcat

@@ -1,7 +1,9 @@
-#include "engine/cp1251.h"
+#include "text/cp1251.h"
 
 #include <algorithm>
 #include <array>
+
+#include "text/utf8.h"
 
 namespace passcat {
 namespace {
@@ -41,6 +43,17 @@ char Cp1251Byte(char32_t codePoint)
     if (found == kCp1251Upper.end())
         return '?';
     return static_cast<char>(0x80 + (found - kCp1251Upper.begin()));
+}
+
+std::string Cp1251ToUtf8(std::string_view bytes)
+{
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (const char c : bytes) {
+        const char32_t codePoint = Cp1251CodePoint(static_cast<unsigned char>(c));
+        AppendUtf8(text, codePoint == 0 && c != 0 ? U'\uFFFD' : codePoint);
+    }
+    return text;
 }
 
 } // namespace passcat

@@ -3,31 +3,11 @@
 #include <optional>
 #include <utility>
 
-#ifdef _WIN32
-#include <filesystem>
-#include <system_error>
-#else
 #include <sys/stat.h>
-#endif
 
 #include "platform/native_path.h"
 
 namespace passcat {
-
-#ifdef _WIN32
-
-bool SameExistingFile(const QString& first, const QString& second)
-{
-    std::error_code error;
-    return std::filesystem::equivalent(first.toStdWString(), second.toStdWString(), error) && !error;
-}
-
-// Windows tells no identity of an open stream; the paths are checked alone.
-bool SameExistingFile(int, const QString&) { return false; }
-bool SameExistingFile(int, int) { return false; }
-
-#else
-
 namespace {
 
 using Identity = std::pair<dev_t, ino_t>;
@@ -65,7 +45,5 @@ bool SameIdentity(const First& first, const Second& second)
 bool SameExistingFile(const QString& first, const QString& second) { return SameIdentity(first, second); }
 bool SameExistingFile(int descriptor, const QString& path) { return SameIdentity(descriptor, path); }
 bool SameExistingFile(int first, int second) { return SameIdentity(first, second); }
-
-#endif
 
 } // namespace passcat

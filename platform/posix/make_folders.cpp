@@ -1,12 +1,8 @@
 #include "platform/make_folders.h"
 
-#include <QDir>
-
 #include <cerrno>
 
-#ifndef _WIN32
 #include <sys/stat.h>
-#endif
 
 #include "platform/native_path.h"
 #include "platform/system_error_text.h"
@@ -15,12 +11,6 @@ namespace passcat {
 
 bool MakeFolders(const QString& path, QString& error)
 {
-#ifdef _WIN32
-    if (QDir().mkpath(path))
-        return true;
-    error = SystemErrorText(errno);
-    return false;
-#else
     const QByteArray bytes = NativePath(path);
     for (qsizetype end = bytes.indexOf('/', 1); ; end = bytes.indexOf('/', end + 1)) {
         const QByteArray folder = end < 0 ? bytes : bytes.left(end);
@@ -36,7 +26,6 @@ bool MakeFolders(const QString& path, QString& error)
             return false;
         }
     }
-#endif
 }
 
 } // namespace passcat
