@@ -1,25 +1,49 @@
 #include "tracks/xml_paths.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace passcat::tracks {
+namespace {
+
+std::vector<std::string_view> NamesOf(std::string_view path)
+{
+    std::vector<std::string_view> names;
+    for (std::size_t slash = path.find('/'); slash != std::string_view::npos; slash = path.find('/')) {
+        names.push_back(path.substr(0, slash));
+        path.remove_prefix(slash + 1);
+    }
+    names.push_back(path);
+    return names;
+}
+
+unsigned FirstLetter(std::string_view name) { return name.empty() ? 0 : static_cast<unsigned char>(name[0]); }
+
+} // namespace
 
 XmlPathFollower::XmlPathFollower(std::span<const XmlPath> paths)
 {
-    std::vector<std::pair<std::uint8_t, Rule>> coded; // the element's code and the rule
     for (const XmlPath& path : paths) {
-        Rule rule{{}, path.action};
-        for (std::string_view rest = path.path;;) {
-            const std::string_view name = rest.substr(0, rest.find('/'));
-            if (codeOf(name) == 0)
+        for (const std::string_view name : NamesOf(path.path)) {
+            if (std::find(names_.begin(), names_.end(), name) == names_.end())
                 names_.push_back(name);
-            if (name.size() == rest.size()) {
-                coded.emplace_back(codeOf(name), std::move(rule));
-                break;
-            }
-            rule.parents.push_back(codeOf(name));
-            rest.remove_prefix(name.size() + 1);
         }
+    }
+    std::stable_sort(names_.begin(), names_.end(),
+                     [](std::string_view a, std::string_view b) { return FirstLetter(a) < FirstLetter(b); });
+    for (unsigned letter = 0; letter < firstCode_.size(); ++letter) {
+        const auto before = std::count_if(names_.begin(), names_.end(),
+                                          [&](std::string_view name) { return FirstLetter(name) < letter; });
+        firstCode_[letter] = static_cast<std::uint8_t>(before + 1);
+    }
+
+    std::vector<std::pair<std::uint8_t, Rule>> coded; // the element's code and its rule
+    for (const XmlPath& path : paths) {
+        const std::vector<std::string_view> names = NamesOf(path.path);
+        Rule rule{{}, path.action};
+        for (std::size_t k = 0; k + 1 < names.size(); ++k)
+            rule.parents.push_back(codeOf(names[k]));
+        coded.emplace_back(codeOf(names.back()), std::move(rule));
     }
     std::stable_sort(coded.begin(), coded.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     firstRule_.assign(names_.size() + 2, 0);
@@ -29,18 +53,6 @@ XmlPathFollower::XmlPathFollower(std::span<const XmlPath> paths)
     }
     for (std::size_t k = 1; k < firstRule_.size(); ++k)
         firstRule_[k] = static_cast<std::uint8_t>(firstRule_[k] + firstRule_[k - 1]);
-}
-
-bool XmlPathFollower::matches(const Rule& rule) const
-{
-    const std::size_t parents = rule.parents.size();
-    if (parents == 0)
-        return true;
-    if (open_.size() < parents)
-        return false;
-    const Open* first = open_.data() + (open_.size() - parents);
-    return first->rule != kNone && std::equal(rule.parents.begin(), rule.parents.end(), first, first + parents,
-                                              [](std::uint8_t code, const Open& open) { return code == open.code; });
 }
 
 } // namespace passcat::tracks

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -90,26 +91,43 @@ private:
         std::uint8_t rule; // the path it matched, or kNone
     };
 
-    // Called for every element: most names are none of the few a format knows, and
-    // differ from them in length or first letter.
+    // Called for every element: only the names with its first letter are looked at.
     std::uint8_t codeOf(std::string_view localName) const
     {
-        for (std::size_t k = 0; k < names_.size(); ++k) {
-            const std::string_view name = names_[k];
-            if (name.size() == localName.size() && name[0] == localName[0] && name == localName)
-                return static_cast<std::uint8_t>(k + 1);
+        const unsigned letter = localName.empty() ? 0 : static_cast<unsigned char>(localName[0]);
+        for (std::uint8_t code = firstCode_[letter]; code < firstCode_[letter + 1]; ++code) {
+            if (names_[code - 1] == localName)
+                return code;
         }
         return 0;
     }
-    bool matches(const Rule& rule) const;
+    // The rule's parents are the innermost open elements, the first with a rule of its own.
+    bool matches(const Rule& rule) const
+    {
+        const std::size_t parents = rule.parents.size();
+        if (parents == 0)
+            return true;
+        if (open_.size() < parents)
+            return false;
+        const Open* first = open_.data() + (open_.size() - parents);
+        if (first->rule == kNone)
+            return false;
+        for (std::size_t k = 0; k < parents; ++k) {
+            if (first[k].code != rule.parents[k])
+                return false;
+        }
+        return true;
+    }
     std::optional<XmlAction> actionOf(std::uint8_t rule) const
     {
         return rule == kNone ? std::nullopt : std::optional<XmlAction>(rules_[rule].action);
     }
 
-    std::vector<std::string_view> names_; // code k is names_[k - 1]
-    std::vector<Rule> rules_;             // by the code of their element, else in table order
-    std::vector<std::uint8_t> firstRule_; // of each code; of code + 1, one past its last
+    std::vector<std::string_view> names_;     // code k is names_[k - 1], by their first letter
+    std::array<std::uint8_t, 257> firstCode_; // of the names with each first letter; of letter
+                                              // + 1, one past their last
+    std::vector<Rule> rules_;                 // by the code of their element, else in table order
+    std::vector<std::uint8_t> firstRule_;     // of each code; of code + 1, one past its last
     std::vector<Open> open_;
 };
 
