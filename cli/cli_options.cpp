@@ -2,11 +2,14 @@
 
 #include <QRegularExpression>
 
+#include <span>
+
 #include "cli/cli_option_group.h"
 #include "engine/reference_tables.h"
 #include "platform/native_path.h"
 #include "cli/track_options.h"
 #include "run/result_path.h"
+#include "tracks/track_formats.h"
 
 namespace passcat {
 namespace {
@@ -149,11 +152,29 @@ QList<CliOptionGroup> CliOptionGroups(char localeDecimalSeparator)
     };
 }
 
-// "  -o, --output=ФАЙЛ   description", the description wrapped under itself.
+// line, then text word by word from column on, wrapped under itself within the width
+// of a terminal; a line reaching past column - 2 stands alone.
+QString Wrapped(QString line, const QString& text, qsizetype column)
+{
+    constexpr qsizetype kWidth = 79;
+    QString wrapped;
+    if (line.size() > column - 2) {
+        wrapped += line + u'\n';
+        line.clear();
+    }
+    for (const QString& word : text.split(u' ')) {
+        if (line.size() + 1 + word.size() > kWidth && line.size() > column) {
+            wrapped += line + u'\n';
+            line.clear();
+        }
+        line = line.leftJustified(line.size() <= column ? column : line.size() + 1) + word;
+    }
+    return wrapped + line + u'\n';
+}
+
+// "  -o, --output=ФАЙЛ   description".
 QString OptionHelp(const QCommandLineOption& option)
 {
-    constexpr qsizetype kColumn = 30;
-    constexpr qsizetype kWidth = 79;
     QString line = QStringLiteral("  ");
     for (const QString& name : option.names()) {
         if (name.size() == 1)
@@ -163,19 +184,19 @@ QString OptionHelp(const QCommandLineOption& option)
     }
     if (!option.valueName().isEmpty())
         line += u'=' + option.valueName();
-    QString help;
-    if (line.size() > kColumn - 2) {
-        help += line + u'\n';
-        line.clear();
+    return Wrapped(line, option.description(), 30);
+}
+
+// The extensions of the track formats: "файл .gpx, .kml, .tcx или .plt (...)".
+QString TrackFormatsHelp()
+{
+    const std::span<const tracks::TrackFormat> formats = tracks::TrackFormats();
+    QString text = QStringLiteral("файл");
+    for (std::size_t k = 0; k < formats.size(); ++k) {
+        text += k == 0 ? QStringLiteral(" .") : k + 1 < formats.size() ? QStringLiteral(", .") : QStringLiteral(" или .");
+        text += QString::fromUtf8(formats[k].extension.data(), static_cast<qsizetype>(formats[k].extension.size()));
     }
-    for (const QString& word : option.description().split(u' ')) {
-        if (line.size() + 1 + word.size() > kWidth && line.size() > kColumn) {
-            help += line + u'\n';
-            line.clear();
-        }
-        line = line.leftJustified(line.size() <= kColumn ? kColumn : line.size() + 1) + word;
-    }
-    return help + line + u'\n';
+    return Wrapped(QStringLiteral("  трек GPS"), text + QStringLiteral(" (по окончанию имени, в любом регистре)"), 14);
 }
 
 QString HelpText(const QList<CliOptionGroup>& groups)
@@ -189,14 +210,14 @@ QString HelpText(const QList<CliOptionGroup>& groups)
         for (const QCommandLineOption& option : group.options)
             help += OptionHelp(option);
     }
-    return help + QStringLiteral(
+    help += QStringLiteral(
         "\n"
         "Входные форматы:\n"
         "  профиль     текст: блоки препятствий, каждый из строки заголовка, строк данных\n"
         "              \"высота<TAB>километраж<TAB>...<TAB>коэффициент покрытия\" и строки\n"
-        "              \"@@@\"; UTF-8 или Windows-1251, десятичная точка или запятая\n"
-        "  трек GPS    файл .gpx, .kml, .tcx или .plt (по окончанию имени, в любом\n"
-        "              регистре)\n"
+        "              \"@@@\"; UTF-8 или Windows-1251, десятичная точка или запятая\n");
+    help += TrackFormatsHelp();
+    return help + QStringLiteral(
         "\n"
         "Коды завершения:\n"
         "  0  все блоки приняты\n"

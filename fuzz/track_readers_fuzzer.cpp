@@ -1,5 +1,6 @@
 // The track readers and the conversion of their tracks into profile text, on arbitrary
-// bytes. The first byte picks the format and the options, the rest is the file.
+// bytes. The first byte picks the format (of the first four) and the options, the
+// rest is the file.
 //
 // A refused file comes with one message "Ошибка: ..." and no profile; otherwise every
 // notice starts so too, and the profile is whole blocks, each a title, data lines of
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -79,8 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
-    using passcat::tracks::TrackFormat;
-    constexpr TrackFormat kFormats[] = {TrackFormat::Gpx, TrackFormat::Kml, TrackFormat::Tcx, TrackFormat::Plt};
+    const std::span<const passcat::tracks::TrackFormat> formats = passcat::tracks::TrackFormats();
     const unsigned choice = data[0];
     passcat::tracks::ProfileOptions options;
     options.smooth = (choice & 0x04) ? 1 : (choice & 0x08) ? 35 : 5;
@@ -91,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view file(reinterpret_cast<const char*>(data + 1), size - 1);
     passcat::tracks::MemoryByteSource source(file);
     const passcat::tracks::TrackConversion conversion =
-        passcat::tracks::ConvertTracks(kFormats[choice & 3], source, "f", "f", options);
+        passcat::tracks::ConvertTracks(formats[(choice & 3) % formats.size()], source, "f", "f", options);
     constexpr std::string_view kError = "Ошибка: ";
     if (conversion.status == passcat::tracks::TrackConversion::Status::Refused) {
         Require(conversion.refusal.starts_with(kError) && conversion.profile.empty(), "a refusal", conversion.refusal);

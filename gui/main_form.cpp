@@ -7,6 +7,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
+
+#include <string_view>
 
 #include "engine/reference_tables.h"
 #include "gui/busy_cursor.h"
@@ -16,6 +19,7 @@
 #include <algorithm>
 #include "run/calculation_run.h"
 #include "run/result_path.h"
+#include "tracks/track_formats.h"
 
 namespace passcat {
 namespace {
@@ -29,6 +33,17 @@ Control* Place(Control* control, const char* objectName, const QRect& geometry)
     control->setObjectName(QString::fromLatin1(objectName));
     control->setGeometry(geometry);
     return control;
+}
+
+// The browse dialog's filters: profile files, then every track format.
+QString OpenFilters()
+{
+    QStringList patterns;
+    for (const tracks::TrackFormat& format : tracks::TrackFormats()) {
+        const std::string_view extension = format.extension;
+        patterns << QStringLiteral("*.") + QString::fromUtf8(extension.data(), static_cast<qsizetype>(extension.size()));
+    }
+    return QStringLiteral("Text Files (*.txt);;Треки GPS (%1)").arg(patterns.join(u' '));
 }
 
 QLabel* PlaceLabel(QWidget* form, const char* caption, const char* objectName, const QRect& geometry)
@@ -158,7 +173,7 @@ void MainForm::Form_Load()
 void MainForm::Command1_Click()
 {
     // Only a chosen file changes the boxes: a cancelled dialog leaves what the user typed.
-    const QString chosen = fileDialog_.askOpenFileName(this, QStringLiteral("Text Files (*.txt);;Треки GPS (*.gpx *.kml *.tcx *.plt)"));
+    const QString chosen = fileDialog_.askOpenFileName(this, OpenFilters());
     if (chosen.isEmpty())
         return;
     Text1->setText(QDir::toNativeSeparators(chosen));

@@ -4,12 +4,13 @@
 #include <QFileInfo>
 
 #include <new>
-#include <thread>
 
 #include "platform/file_identity.h"
 #include "platform/regular_file.h"
 #include "platform/safe_result_file.h"
 #include "platform/text_encoding.h"
+#include "run/helper_threads.h"
+#include "tracks/track_formats.h"
 
 namespace passcat {
 namespace {
@@ -63,11 +64,11 @@ bool TrackInput::read(const RunInput& input, const QString& resultPath, ReportEn
         return false;
     }
     FileByteSource source(file);
+    HelperThreads helpers;
     tracks::TrackConversion conversion;
     try {
-        conversion = tracks::ConvertTracks(input.trackFormat,
-                                           source, Utf8(input.path), DefaultTrackName(input.path),
-                                           input.track.profile, std::thread::hardware_concurrency());
+        conversion = tracks::ConvertTracks(*input.trackFormat, source, Utf8(input.path), DefaultTrackName(input.path),
+                                           input.track.profile, &helpers);
     } catch (const std::bad_alloc&) {
         failure_ = QStringLiteral("Ошибка: не хватило памяти, чтобы прочитать трек %1; файлы не изменены")
                        .arg(input.path);

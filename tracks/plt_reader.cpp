@@ -1,6 +1,7 @@
 // OziExplorer tracks (.plt): six header lines, the name in the fourth field of the
 // fifth, then a point a line: latitude, longitude, and the altitude in feet in the
 // fourth field (-777: none). UTF-8 when the whole file is, else Windows-1251.
+#include <memory>
 #include <vector>
 
 #include "text/cp1251.h"

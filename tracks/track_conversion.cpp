@@ -9,7 +9,7 @@
 #include <limits>
 #include <mutex>
 #include <optional>
-#include <thread>
+#include <utility>
 
 #include "tracks/block_text.h"
 #include "tracks/climbs.h"
@@ -86,104 +86,111 @@ private:
     std::vector<std::size_t> kept_;
 };
 
-// Takes the tracks as the reader completes them, processing each at once or, when
-// large, on a thread of its own while the reader goes on, and keeps the waypoints.
+// Takes the tracks as the reader completes them and keeps the waypoints. A large
+// track goes to the helper when it waits for one; else the reader processes it itself.
 class Collector final : public TrackSink {
 public:
     // Tracks smaller than this are processed at once: handing them over costs more.
     static constexpr std::size_t kHandOverPoints = 4096;
 
-    Collector(const ProfileOptions& options, std::string_view defaultName, bool ownThread)
-        : processor_(options, defaultName), workerProcessor_(options, defaultName)
+    Collector(const ProfileOptions& options, std::string_view defaultName)
+        : processor_(options, defaultName), helperProcessor_(options, defaultName)
     {
-        if (ownThread)
-            worker_ = std::thread([this] { work(); });
     }
-    Collector(const Collector&) = delete;
-    Collector& operator=(const Collector&) = delete;
-    ~Collector() override { stop(); }
+
+    // Reads the whole input; with sharing, one lent thread helps. Nothing is thrown
+    // through sharing: a failure is thrown here once every thread is done.
+    ReadOutcome collect(TrackReader& reader, ByteSource& input, WorkSharing* sharing)
+    {
+        if (sharing == nullptr)
+            return reader.read(input, *this);
+        ReadOutcome outcome;
+        std::exception_ptr readFailure;
+        bool readerTaken = false;
+        sharing->share(1, [&] {
+            std::unique_lock lock(mutex_);
+            if (std::exchange(readerTaken, true)) {
+                help(lock);
+                return;
+            }
+            lock.unlock();
+            try {
+                outcome = reader.read(input, *this);
+            } catch (...) {
+                readFailure = std::current_exception();
+            }
+            lock.lock();
+            readingDone_ = true;
+            changed_.notify_all();
+        });
+        if (readFailure)
+            std::rethrow_exception(readFailure);
+        if (failure_)
+            std::rethrow_exception(failure_);
+        return outcome;
+    }
 
     void trackRead(Track& track) override
     {
         std::unique_lock lock(mutex_);
-        const std::size_t slot = results_.size();
-        results_.emplace_back();
-        if (!worker_.joinable() || track.size() < kHandOverPoints) {
-            lock.unlock();
-            TrackResult result = processor_.process(track);
-            lock.lock();
-            results_[slot] = std::move(result);
-            return;
-        }
-        changed_.wait(lock, [this] { return !pending_ || failure_; });
         if (failure_)
             std::rethrow_exception(failure_);
-        // The reader goes on with the buffer of the track before.
-        std::swap(job_, track);
-        jobSlot_ = slot;
-        pending_ = true;
-        changed_.notify_all();
+        const std::size_t slot = results_.size();
+        results_.emplace_back();
+        if (helperWaiting_ && track.size() >= kHandOverPoints) {
+            // The reader goes on with the buffer of the track before.
+            std::swap(job_, track);
+            jobSlot_ = slot;
+            helperWaiting_ = false;
+            changed_.notify_all();
+            return;
+        }
+        lock.unlock();
+        TrackResult result = processor_.process(track);
+        lock.lock();
+        results_[slot] = std::move(result);
     }
 
     void waypointRead(Waypoint& waypoint) override { waypoints_.push_back(std::move(waypoint)); }
 
-    // Waits for the last track; the results in file order.
-    std::deque<TrackResult>& results()
-    {
-        stop();
-        if (failure_)
-            std::rethrow_exception(failure_);
-        return results_;
-    }
+    // In file order, once collect has returned.
+    std::deque<TrackResult>& results() { return results_; }
     const std::vector<Waypoint>& waypoints() const { return waypoints_; }
 
 private:
-    void work()
+    // Processes the tracks handed over until the reading is done.
+    void help(std::unique_lock<std::mutex>& lock)
     {
-        std::unique_lock lock(mutex_);
         for (;;) {
-            changed_.wait(lock, [this] { return pending_ || stopping_; });
-            if (!pending_)
+            helperWaiting_ = true;
+            changed_.wait(lock, [this] { return !helperWaiting_ || readingDone_; });
+            if (helperWaiting_) {
+                helperWaiting_ = false;
                 return;
+            }
             lock.unlock();
             try {
-                TrackResult result = workerProcessor_.process(job_);
+                TrackResult result = helperProcessor_.process(job_);
                 lock.lock();
                 results_[jobSlot_] = std::move(result);
             } catch (...) {
                 lock.lock();
                 failure_ = std::current_exception();
-            }
-            pending_ = false;
-            changed_.notify_all();
-            if (failure_)
                 return;
+            }
         }
-    }
-
-    void stop()
-    {
-        if (!worker_.joinable())
-            return;
-        {
-            const std::lock_guard lock(mutex_);
-            stopping_ = true;
-        }
-        changed_.notify_all();
-        worker_.join();
     }
 
     TrackProcessor processor_;
-    TrackProcessor workerProcessor_;
+    TrackProcessor helperProcessor_;
     std::deque<TrackResult> results_; // a slot for every track read, filled once processed
     std::vector<Waypoint> waypoints_;
-    std::thread worker_;
     std::mutex mutex_;
     std::condition_variable changed_;
     Track job_;
     std::size_t jobSlot_ = 0;
-    bool pending_ = false;
-    bool stopping_ = false;
+    bool helperWaiting_ = false; // for a job; the reader hands one over by clearing it
+    bool readingDone_ = false;
     std::exception_ptr failure_;
 };
 
@@ -250,12 +257,12 @@ void AppendBlocks(const TrackResult& track, const WaypointFinder& finder, const 
 
 } // namespace
 
-TrackConversion ConvertTracks(TrackFormat format, ByteSource& input, std::string_view path,
-                              std::string_view defaultName, const ProfileOptions& options, unsigned threads)
+TrackConversion ConvertTracks(const TrackFormat& format, ByteSource& input, std::string_view path,
+                              std::string_view defaultName, const ProfileOptions& options, WorkSharing* sharing)
 {
     TrackConversion conversion;
-    Collector collector(options, defaultName, threads > 1);
-    const ReadOutcome outcome = MakeTrackReader(format)->read(input, collector);
+    Collector collector(options, defaultName);
+    const ReadOutcome outcome = collector.collect(*format.makeReader(), input, sharing);
     std::deque<TrackResult>& results = collector.results();
     if (outcome.status != ReadOutcome::Status::Read || results.empty()) {
         conversion.status = TrackConversion::Status::Refused;

@@ -4,7 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tracks/track_reader.h"
+#include "engine/work_sharing.h"
+#include "tracks/track_formats.h"
 
 namespace passcat::tracks {
 
@@ -27,10 +28,11 @@ struct TrackConversion {
 };
 
 // Reads a track file and turns its climbs into profile text (UTF-8). path names the
-// file in messages; defaultName names the tracks that have no name. With threads > 1
-// the tracks are processed on a thread of their own while the next is read, one at
-// a time, so memory stays bounded by the two largest tracks.
-TrackConversion ConvertTracks(TrackFormat format, ByteSource& input, std::string_view path,
-                              std::string_view defaultName, const ProfileOptions& options, unsigned threads = 1);
+// file in messages; defaultName names the tracks that have no name. A helper thread
+// lent by sharing processes large tracks while the next is read, one at a time, so
+// memory stays bounded by the two largest tracks; the text is the same without one.
+TrackConversion ConvertTracks(const TrackFormat& format, ByteSource& input, std::string_view path,
+                              std::string_view defaultName, const ProfileOptions& options,
+                              WorkSharing* sharing = nullptr);
 
 } // namespace passcat::tracks

@@ -5,13 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
-#include <thread>
 
 namespace passcat::tracks {
 namespace {
 
-// Below this many points a thread of its own costs more than it saves.
-constexpr std::size_t kPointsPerThread = 4096;
 // Windows up to this size take their median directly, larger ones from a sorted window.
 constexpr std::size_t kDirectWindow = 31;
 
@@ -87,30 +84,19 @@ void DropRepeatedPositions(Track& track)
 }
 
 void MeasureDistances(std::span<const double> latitudes, std::span<const double> longitudes,
-                      std::vector<double>& distances, unsigned threads)
+                      std::vector<double>& distances)
 {
     const std::size_t count = latitudes.size();
     distances.resize(count);
     if (count == 0)
         return;
     const GeographicLib::Geodesic& earth = GeographicLib::Geodesic::WGS84();
-    // First every step on its own, then their sums in point order.
-    const auto measure = [&](std::size_t begin, std::size_t end) {
-        for (std::size_t k = std::max<std::size_t>(begin, 1); k < end; ++k) {
-            double step = 0;
-            earth.Inverse(latitudes[k - 1], longitudes[k - 1], latitudes[k], longitudes[k], step);
-            distances[k] = step;
-        }
-    };
-    const std::size_t parts = std::clamp<std::size_t>(count / kPointsPerThread, 1, std::max(threads, 1u));
-    std::vector<std::jthread> helpers;
-    for (std::size_t part = 1; part < parts; ++part)
-        helpers.emplace_back(measure, count * part / parts, count * (part + 1) / parts);
-    measure(0, count / parts);
-    helpers.clear();
     distances[0] = 0;
-    for (std::size_t k = 1; k < count; ++k)
-        distances[k] = distances[k - 1] + distances[k];
+    for (std::size_t k = 1; k < count; ++k) {
+        double step = 0;
+        earth.Inverse(latitudes[k - 1], longitudes[k - 1], latitudes[k], longitudes[k], step);
+        distances[k] = distances[k - 1] + step;
+    }
 }
 
 std::optional<ElevatedSpan> InterpolateElevations(std::span<double> h, std::span<const double> s)

@@ -14,10 +14,9 @@ namespace passcat::tracks {
 void DropRepeatedPositions(Track& track);
 
 // distances[k]: metres along the track from its first point, the geodesic distances
-// on the WGS84 ellipsoid summed in point order. threads > 1 measures the steps on
-// that many threads; the sums, and so the results, stay the same.
+// on the WGS84 ellipsoid summed in point order.
 void MeasureDistances(std::span<const double> latitudes, std::span<const double> longitudes,
-                      std::vector<double>& distances, unsigned threads = 1);
+                      std::vector<double>& distances);
 
 struct ElevatedSpan {
     std::size_t first = 0; // the first point with an elevation

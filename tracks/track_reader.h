@@ -2,8 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,12 +27,6 @@ private:
     std::string_view bytes_;
 };
 
-enum class TrackFormat { Gpx, Kml, Tcx, Plt };
-
-// The format of a file by its name's last extension, in any case; nothing for a
-// name that is no track file.
-std::optional<TrackFormat> TrackFormatOfName(std::string_view fileName);
-
 struct ReadOutcome {
     enum class Status {
         Read,
@@ -54,12 +46,5 @@ public:
     virtual ~TrackReader() = default;
     virtual ReadOutcome read(ByteSource& input, TrackSink& sink) = 0;
 };
-
-std::unique_ptr<TrackReader> MakeTrackReader(TrackFormat format);
-
-std::unique_ptr<TrackReader> MakeGpxReader();
-std::unique_ptr<TrackReader> MakeKmlReader();
-std::unique_ptr<TrackReader> MakeTcxReader();
-std::unique_ptr<TrackReader> MakePltReader();
 
 } // namespace passcat::tracks

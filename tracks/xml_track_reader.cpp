@@ -1,223 +1,314 @@
 #include "tracks/xml_track_reader.h"
 
-#include <expat.h>
-
-#include <algorithm>
-#include <cctype>
-#include <exception>
+#include <optional>
 #include <string>
-#include <vector>
+#include <utility>
 
-#include "text/cp1251.h"
+#include "tracks/coordinate_tuples.h"
+#include "tracks/track_texts.h"
+#include "tracks/xml_parser.h"
 
 namespace passcat::tracks {
 namespace {
 
-constexpr int kChunkSize = 1 << 16;
+using Do = XmlAction;
 
-// Expat's errors in the words of the program.
-std::string ErrorReason(XML_Error error)
+enum class FieldOf { Nothing, Track, Point };
+
+// What an action fills in, once: a field of the open track, of the open point, or none.
+FieldOf Field(XmlAction action)
 {
-    switch (error) {
-    case XML_ERROR_NO_MEMORY:
-        return "не хватило памяти";
-    case XML_ERROR_SYNTAX:
-        return "синтаксическая ошибка";
-    case XML_ERROR_NO_ELEMENTS:
-        return "файл пуст или оборван: нет корневого элемента";
-    case XML_ERROR_INVALID_TOKEN:
-        return "недопустимый знак";
-    case XML_ERROR_UNCLOSED_TOKEN:
-        return "файл оборван посреди тега";
-    case XML_ERROR_PARTIAL_CHAR:
-        return "неполный знак";
-    case XML_ERROR_TAG_MISMATCH:
-        return "закрывающий тег не соответствует открытому элементу";
-    case XML_ERROR_DUPLICATE_ATTRIBUTE:
-        return "атрибут задан дважды";
-    case XML_ERROR_JUNK_AFTER_DOC_ELEMENT:
-        return "лишний текст после корневого элемента";
-    case XML_ERROR_UNDEFINED_ENTITY:
-        return "неизвестная сущность";
-    case XML_ERROR_RECURSIVE_ENTITY_REF:
-        return "рекурсивная ссылка на сущность";
-    case XML_ERROR_BAD_CHAR_REF:
-        return "ссылка на недопустимый знак";
-    case XML_ERROR_MISPLACED_XML_PI:
-        return "объявление XML не в начале файла";
-    case XML_ERROR_INCORRECT_ENCODING:
-        return "байты не соответствуют объявленной кодировке";
-    case XML_ERROR_UNCLOSED_CDATA_SECTION:
-        return "незакрытый раздел CDATA";
-    case XML_ERROR_EXTERNAL_ENTITY_HANDLING:
-    case XML_ERROR_ATTRIBUTE_EXTERNAL_ENTITY_REF:
-        return "ссылка на внешнюю сущность: внешние сущности не загружаются";
-    case XML_ERROR_AMPLIFICATION_LIMIT_BREACH:
-        return "раскрытие сущностей слишком велико";
-    case XML_ERROR_XML_DECL:
-    case XML_ERROR_TEXT_DECL:
-        return "неправильное объявление XML";
+    switch (action) {
+    case Do::TrackName:
+    case Do::WaypointCoordinates:
+        return FieldOf::Track;
+    case Do::Position:
+    case Do::WaypointName:
+    case Do::Elevation:
+    case Do::Latitude:
+    case Do::Longitude:
+        return FieldOf::Point;
     default:
-        break;
+        return FieldOf::Nothing;
     }
-    return "файл не является правильным XML (код ошибки разбора " + std::to_string(static_cast<int>(error)) + ")";
 }
 
-bool IsWindows1251(std::string_view name)
-{
-    constexpr std::string_view kName = "windows-1251";
-    return std::equal(name.begin(), name.end(), kName.begin(), kName.end(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
-}
+std::uint32_t Bit(XmlAction action) { return std::uint32_t{1} << static_cast<unsigned>(action); }
 
-class Driver {
+// Does what the paths say, gathering the text of one element at a time, and hands on
+// tracks and waypoints as they end.
+class PathReader final : public XmlHandler {
 public:
-    Driver(XML_Parser parser, XmlFormat& format) : parser_(parser), format_(format)
+    PathReader(std::span<const XmlPath> paths, TrackSink& sink) : paths_(paths), sink_(sink) {}
+
+    void elementStarted(std::string_view name, const char* const* attributes) override
     {
-        XML_SetUserData(parser, this);
-        XML_SetElementHandler(parser, &Driver::Start, &Driver::End);
-        XML_SetCharacterDataHandler(parser, &Driver::Text);
-        XML_SetUnknownEncodingHandler(parser, &Driver::Encoding, this);
-        // No DTD, internal or external, is read from anywhere but the file itself.
-        XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
-        XML_SetExternalEntityRefHandler(parser, &Driver::ExternalEntity);
-        XML_SetSkippedEntityHandler(parser, &Driver::SkippedEntity);
+        if (const auto action = paths_.started(name, [this](XmlAction candidate) { return canTake(candidate); }))
+            start(*action, attributes);
     }
 
-    std::exception_ptr failure;
-    std::string refusedEncoding;
-    std::string refusal; // why the driver stopped the parser itself
+    void elementEnded() override
+    {
+        if (const std::optional<XmlAction> action = paths_.ended())
+            end(*action);
+    }
+
+    void textRead(std::string_view text) override
+    {
+        if (!takingText_)
+            return;
+        if (textAction_ != Do::CommaPoints) {
+            text_.append(text);
+            return;
+        }
+        // One tuple may be split between two pieces.
+        while (!text.empty()) {
+            const std::size_t end = WordLength(text);
+            text_.append(text.substr(0, end));
+            if (end == text.size())
+                return;
+            endTuple();
+            text.remove_prefix(end + 1);
+        }
+    }
 
 private:
-    static Driver& Of(void* data) { return *static_cast<Driver*>(data); }
-
-    // Nothing may be thrown through Expat: a failure stops the parser and is thrown
-    // again once it has returned.
-    template <typename Work>
-    void guarded(Work&& work)
+    bool canTake(XmlAction action) const
     {
-        try {
-            work();
-        } catch (...) {
-            failure = std::current_exception();
-            XML_StopParser(parser_, XML_FALSE);
+        if (takingText_)
+            return false; // elements inside one whose text is taken are text only
+        switch (Field(action)) {
+        case FieldOf::Track:
+            return inTrack_ && (trackFields_ & Bit(action)) == 0;
+        case FieldOf::Point:
+            return inPoint_ && (pointFields_ & Bit(action)) == 0;
+        case FieldOf::Nothing:
+            break;
+        }
+        switch (action) {
+        case Do::Track:
+        case Do::Route:
+        case Do::Feature:
+            return !inTrack_;
+        case Do::TrackPoint:
+        case Do::TrackPointLatLon:
+            return inTrack_ && !inPoint_;
+        case Do::Waypoint:
+        case Do::WaypointLatLon:
+            return !inPoint_;
+        case Do::Scope:
+            return true;
+        default: // a Line, and the points of a track's text
+            return inTrack_;
         }
     }
 
-    static void XMLCALL Start(void* data, const XML_Char* name, const XML_Char** attributes)
+    void start(XmlAction action, const char* const* attributes)
     {
-        Driver& driver = Of(data);
-        driver.guarded([&] {
-            driver.open_.push_back(driver.format_.elementCode(LocalName(name)));
-            driver.format_.elementStarted(driver.open_, attributes);
-        });
-    }
-
-    static void XMLCALL End(void* data, const XML_Char*)
-    {
-        Driver& driver = Of(data);
-        driver.guarded([&] {
-            driver.format_.elementEnded(driver.open_);
-            driver.open_.pop_back();
-        });
-    }
-
-    static void XMLCALL Text(void* data, const XML_Char* text, int length)
-    {
-        Driver& driver = Of(data);
-        driver.guarded([&] { driver.format_.textRead({text, static_cast<std::size_t>(length)}); });
-    }
-
-    static int XMLCALL ExternalEntity(XML_Parser, const XML_Char*, const XML_Char*, const XML_Char*, const XML_Char*)
-    {
-        return XML_STATUS_ERROR;
-    }
-
-    // An entity declared where no file is read from (an external DTD) is refused
-    // rather than left out unnoticed.
-    static void XMLCALL SkippedEntity(void* data, const XML_Char*, int)
-    {
-        Driver& driver = Of(data);
-        driver.refusal = "ссылка на сущность из внешнего DTD: внешние сущности не загружаются";
-        XML_StopParser(driver.parser_, XML_FALSE);
-    }
-
-    static int XMLCALL Encoding(void* data, const XML_Char* name, XML_Encoding* info)
-    {
-        if (!IsWindows1251(name)) {
-            Of(data).refusedEncoding = name;
-            return XML_STATUS_ERROR;
+        if (Field(action) == FieldOf::Track)
+            trackFields_ |= Bit(action);
+        else if (Field(action) == FieldOf::Point)
+            pointFields_ |= Bit(action);
+        switch (action) {
+        case Do::Track:
+        case Do::Route:
+        case Do::Feature:
+            inTrack_ = true;
+            isTrack_ = action != Do::Feature;
+            track_.restart();
+            track_.afterTracks = action == Do::Route;
+            trackName_.clear();
+            trackFields_ = 0;
+            waypoint_ = {};
+            return;
+        case Do::TrackPoint:
+        case Do::Waypoint:
+        case Do::TrackPointLatLon:
+        case Do::WaypointLatLon:
+            startPoint(action, attributes);
+            return;
+        case Do::Line:
+            isTrack_ = true;
+            return;
+        case Do::Position:
+            hasPosition_ = true;
+            return;
+        case Do::Scope:
+            return;
+        default:
+            takingText_ = true;
+            textAction_ = action;
+            text_.clear();
+            return;
         }
-        for (int byte = 0; byte < 256; ++byte) {
-            const char32_t codePoint = Cp1251CodePoint(static_cast<unsigned char>(byte));
-            info->map[byte] = byte != 0 && codePoint == 0 ? -1 : static_cast<int>(codePoint);
-        }
-        info->data = nullptr;
-        info->convert = nullptr;
-        info->release = nullptr;
-        return XML_STATUS_OK;
     }
 
-    XML_Parser parser_;
-    XmlFormat& format_;
-    std::vector<std::uint8_t> open_;
+    void startPoint(XmlAction action, const char* const* attributes)
+    {
+        inPoint_ = true;
+        isWaypoint_ = action == Do::Waypoint || action == Do::WaypointLatLon;
+        hasPosition_ = action == Do::TrackPointLatLon || action == Do::WaypointLatLon;
+        pointFields_ = 0;
+        latitude_.reset();
+        longitude_.reset();
+        elevation_.reset();
+        pointName_.clear();
+        if (!hasPosition_)
+            return;
+        // Attributes go by their whole names (XML allows each only once).
+        for (const char* const* attribute = attributes; *attribute; attribute += 2) {
+            const std::string_view name = attribute[0];
+            if (name == "lat")
+                latitude_ = ParseDecimal(attribute[1]);
+            else if (name == "lon")
+                longitude_ = ParseDecimal(attribute[1]);
+        }
+    }
+
+    void end(XmlAction action)
+    {
+        switch (action) {
+        case Do::Track:
+        case Do::Route:
+        case Do::Feature:
+            endTrack();
+            return;
+        case Do::TrackPoint:
+        case Do::Waypoint:
+        case Do::TrackPointLatLon:
+        case Do::WaypointLatLon:
+            endPoint();
+            return;
+        case Do::Line:
+        case Do::Scope:
+        case Do::Position:
+            return;
+        default:
+            takingText_ = false;
+            textTaken(action);
+            return;
+        }
+    }
+
+    void textTaken(XmlAction action)
+    {
+        switch (action) {
+        case Do::TrackName:
+            trackName_ = text_.name();
+            return;
+        case Do::WaypointCoordinates: {
+            const std::string_view text = Trimmed(text_.text());
+            waypoint_ = text_.overflowed() ? Coordinates{} : CommaTuple(text.substr(0, WordLength(text)));
+            return;
+        }
+        case Do::WaypointName:
+            pointName_ = text_.name();
+            return;
+        case Do::Elevation:
+            elevation_ = text_.number();
+            return;
+        case Do::Latitude:
+            latitude_ = text_.number();
+            return;
+        case Do::Longitude:
+            longitude_ = text_.number();
+            return;
+        case Do::SpacedPoint:
+            addPoint(text_.overflowed() ? Coordinates{} : SpaceTuple(text_.text()));
+            return;
+        default: // CommaPoints
+            endTuple();
+            return;
+        }
+    }
+
+    void endTuple()
+    {
+        if (text_.text().empty() && !text_.overflowed())
+            return;
+        addPoint(text_.overflowed() ? Coordinates{} : CommaTuple(text_.text()));
+        text_.clear();
+    }
+
+    void endPoint()
+    {
+        inPoint_ = false;
+        if (!hasPosition_)
+            return; // no point at all
+        if (!isWaypoint_) {
+            addPoint({longitude_, latitude_, elevation_});
+        } else if (IsValidPosition(latitude_, longitude_) && !pointName_.empty()) {
+            Waypoint waypoint{std::move(pointName_), *latitude_, *longitude_};
+            sink_.waypointRead(waypoint);
+        }
+    }
+
+    void endTrack()
+    {
+        inTrack_ = false;
+        if (isTrack_) {
+            track_.name = trackName_;
+            sink_.trackRead(track_);
+        }
+        if (IsValidPosition(waypoint_.latitude, waypoint_.longitude) && !trackName_.empty()) {
+            Waypoint waypoint{trackName_, *waypoint_.latitude, *waypoint_.longitude};
+            sink_.waypointRead(waypoint);
+        }
+    }
+
+    // A track point joins the open track when its position is valid, else counts as
+    // skipped.
+    void addPoint(const Coordinates& point)
+    {
+        if (IsValidPosition(point.latitude, point.longitude))
+            track_.add(*point.latitude, *point.longitude, point.altitude.value_or(kNoElevation));
+        else
+            ++track_.skippedPoints;
+    }
+
+    XmlPathFollower paths_;
+    TrackSink& sink_;
+
+    bool takingText_ = false;
+    XmlAction textAction_ = Do::TrackName;
+    CappedText text_; // the text being taken; of CommaPoints, the tuple
+
+    bool inTrack_ = false;
+    bool isTrack_ = false;
+    std::uint32_t trackFields_ = 0; // the fields taken, as bits
+    Track track_;
+    std::string trackName_;
+    Coordinates waypoint_; // of a Feature
+
+    bool inPoint_ = false;
+    bool isWaypoint_ = false;
+    bool hasPosition_ = false;
+    std::uint32_t pointFields_ = 0;
+    std::optional<double> latitude_;
+    std::optional<double> longitude_;
+    std::optional<double> elevation_;
+    std::string pointName_;
 };
 
-struct ParserDeleter {
-    void operator()(XML_ParserStruct* parser) const { XML_ParserFree(parser); }
+class XmlTrackReader final : public TrackReader {
+public:
+    explicit XmlTrackReader(std::span<const XmlPath> paths) : paths_(paths) {}
+
+    ReadOutcome read(ByteSource& input, TrackSink& sink) override
+    {
+        PathReader reader(paths_, sink);
+        return ReadXml(input, reader);
+    }
+
+private:
+    std::span<const XmlPath> paths_;
 };
 
 } // namespace
 
-std::string_view LocalName(std::string_view name)
+std::unique_ptr<TrackReader> MakeXmlTrackReader(std::span<const XmlPath> paths)
 {
-    const auto colon = name.rfind(':');
-    return colon == std::string_view::npos ? name : name.substr(colon + 1);
-}
-
-ReadOutcome ReadXml(ByteSource& input, XmlFormat& format)
-{
-    const std::unique_ptr<XML_ParserStruct, ParserDeleter> parser(XML_ParserCreate(nullptr));
-    if (!parser)
-        throw std::bad_alloc();
-    Driver driver(parser.get(), format);
-    for (;;) {
-        void* buffer = XML_GetBuffer(parser.get(), kChunkSize);
-        if (!buffer)
-            throw std::bad_alloc();
-        const std::ptrdiff_t count = input.read(static_cast<char*>(buffer), kChunkSize);
-        if (count < 0)
-            return {ReadOutcome::Status::ReadFailed, 0, 0, {}};
-        const bool last = count == 0;
-        if (XML_ParseBuffer(parser.get(), static_cast<int>(count), last) != XML_STATUS_OK) {
-            if (driver.failure)
-                std::rethrow_exception(driver.failure);
-            const XML_Error error = XML_GetErrorCode(parser.get());
-            if (error == XML_ERROR_UNKNOWN_ENCODING)
-                return {ReadOutcome::Status::UnknownEncoding, 0, 0, driver.refusedEncoding};
-            return {ReadOutcome::Status::NotWellFormed, XML_GetCurrentLineNumber(parser.get()),
-                    XML_GetCurrentColumnNumber(parser.get()) + 1,
-                    driver.refusal.empty() ? ErrorReason(error) : driver.refusal};
-        }
-        if (last)
-            return {};
-    }
-}
-
-void HandOnPoint(TrackSink& sink, Track& track, const CappedText* waypointName, const std::optional<double>& latitude,
-                 const std::optional<double>& longitude, const CappedText& elevation)
-{
-    const bool valid = IsValidPosition(latitude, longitude);
-    if (waypointName != nullptr) {
-        Waypoint waypoint{waypointName->name(), valid ? *latitude : 0, valid ? *longitude : 0};
-        if (valid && !waypoint.name.empty())
-            sink.waypointRead(waypoint);
-    } else if (valid) {
-        track.add(*latitude, *longitude, elevation.number().value_or(kNoElevation));
-    } else {
-        ++track.skippedPoints;
-    }
+    return std::make_unique<XmlTrackReader>(paths);
 }
 
 } // namespace passcat::tracks

@@ -9,24 +9,14 @@
 #include <cstring>
 #include <functional>
 #include <random>
-#include <thread>
+#include <vector>
+
+#include "tests/support/thread_sharing.h"
 
 namespace {
 
 using namespace passcat;
-
-// Runs the work on the calling thread and on every helper asked for, all at once.
-struct ThreadSharing final : WorkSharing {
-    void share(unsigned helpers, const std::function<void()>& work) override
-    {
-        std::vector<std::jthread> threads;
-        for (unsigned k = 0; k < helpers; ++k)
-            threads.emplace_back(work);
-        work();
-        shared = true;
-    }
-    bool shared = false;
-};
+using passcat::testing::ThreadSharing;
 
 // Values that rise and fall, an end above all of them, coefficients now and then of
 // any size and sign, so that the sums cancel and round every way.

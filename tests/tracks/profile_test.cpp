@@ -38,19 +38,6 @@ TEST(Profile, GeodesicDistancesOnTheEllipsoid)
     EXPECT_NEAR(s[4] - s[3], 111319.490793, 1e-5);
 }
 
-TEST(Profile, DistancesOnThreadsAreTheSameSums)
-{
-    std::vector<double> latitudes, longitudes;
-    for (int k = 0; k < 20000; ++k) {
-        latitudes.push_back(43 + 1e-4 * (k % 7));
-        longitudes.push_back(42 + 1e-4 * k);
-    }
-    std::vector<double> one, several;
-    MeasureDistances(latitudes, longitudes, one, 1);
-    MeasureDistances(latitudes, longitudes, several, 3);
-    EXPECT_EQ(one, several);
-}
-
 TEST(Profile, InterpolatesBetweenElevationsByDistance)
 {
     std::vector<double> h{kNone, 100, kNone, kNone, 200, kNone};

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "tests/support/thread_sharing.h"
 #include "tracks/track_conversion.h"
 
 namespace passcat::tracks {
@@ -44,12 +45,14 @@ private:
     int part_ = 0;
 };
 
-TrackConversion Convert(TrackFormat format, ByteSource& source, unsigned threads = 1)
+const TrackFormat& kGpx = *TrackFormatOfName("f.gpx");
+
+TrackConversion Convert(const TrackFormat& format, ByteSource& source, WorkSharing* sharing = nullptr)
 {
-    return ConvertTracks(format, source, "f.gpx", "f", ProfileOptions{}, threads);
+    return ConvertTracks(format, source, "f.gpx", "f", ProfileOptions{}, sharing);
 }
 
-TrackConversion Convert(TrackFormat format, const std::string& text)
+TrackConversion Convert(const TrackFormat& format, const std::string& text)
 {
     MemoryByteSource source(text);
     return Convert(format, source);
@@ -70,14 +73,14 @@ TEST(Readers, RefuseEntityBombsAndExternalEntities)
             return refs;
         }() + "'>";
     bomb += "]><gpx><wpt lat='1' lon='1'><name>&a11;</name></wpt>" + std::string(kTwoPoints) + "</gpx>";
-    const TrackConversion bombed = Convert(TrackFormat::Gpx, bomb);
+    const TrackConversion bombed = Convert(kGpx, bomb);
     EXPECT_EQ(bombed.status, TrackConversion::Status::Refused);
     EXPECT_NE(bombed.refusal.find("раскрытие сущностей слишком велико"), std::string::npos) << bombed.refusal;
 
     for (const std::string& external :
          {std::string("<!DOCTYPE gpx [<!ENTITY e SYSTEM 'file:///etc/passwd'>]><gpx><trk><name>&e;</name></trk></gpx>"),
           "<!DOCTYPE gpx SYSTEM 'http://example.invalid/gpx.dtd'><gpx>" + std::string(kTwoPoints) + "&e;</gpx>"}) {
-        const TrackConversion refused = Convert(TrackFormat::Gpx, external);
+        const TrackConversion refused = Convert(kGpx, external);
         EXPECT_EQ(refused.status, TrackConversion::Status::Refused) << external;
         EXPECT_NE(refused.refusal.find("внешние сущности не загружаются"), std::string::npos) << refused.refusal;
     }
@@ -96,7 +99,7 @@ TEST(Readers, Utf16WithItsByteOrderMark)
             utf16 += '\0';
         }
     }
-    const TrackConversion conversion = Convert(TrackFormat::Gpx, utf16);
+    const TrackConversion conversion = Convert(kGpx, utf16);
     EXPECT_EQ(conversion.profile, "Ж, подъём 1\r\n1000.0\t0.000\t1\r\n1200.0\t1.111\t1\r\n@@@\r\n");
 }
 
@@ -107,7 +110,8 @@ TEST(Readers, ALineOf100MegabytesInBoundedMemory)
     RepeatingSource line("<gpx><trk><trkseg>", "<trkpt lat='43' lon='42'><ele>1000</ele></trkpt>", 2'000'000,
                          "<trkpt lat='43.01' lon='42'><ele>" + std::string(2'000'000, '1') +
                              "</ele></trkpt><trkpt lat='43.02' lon='42'><ele>1200</ele></trkpt></trkseg></trk></gpx>");
-    const TrackConversion conversion = Convert(TrackFormat::Gpx, line, 2);
+    testing::ThreadSharing threads;
+    const TrackConversion conversion = Convert(kGpx, line, &threads);
     EXPECT_EQ(conversion.profile, "f, подъём 1\r\n1000.0\t0.000\t1\r\n1200.0\t2.222\t1\r\n@@@\r\n");
 }
 
@@ -115,7 +119,8 @@ TEST(Readers, AHundredThousandTracksOfOnePoint)
 {
     RepeatingSource many("<gpx>", "<trk><trkseg><trkpt lat='43' lon='42'><ele>1</ele></trkpt></trkseg></trk>\n",
                          100'000, "</gpx>");
-    const TrackConversion conversion = Convert(TrackFormat::Gpx, many, 2);
+    testing::ThreadSharing threads;
+    const TrackConversion conversion = Convert(kGpx, many, &threads);
     EXPECT_EQ(conversion.status, TrackConversion::Status::Converted);
     EXPECT_EQ(conversion.notices.size(), 100'000u);
     EXPECT_EQ(conversion.profile, "");
@@ -126,7 +131,7 @@ TEST(Readers, OneThreadOrTwoGiveTheSameProfile)
     std::string file = "<gpx>";
     for (int t = 0; t < 5; ++t) {
         file += "<trk><trkseg>";
-        for (int k = 0; k < 3000; ++k) {
+        for (int k = 0; k < 5000; ++k) { // large enough to be handed over
             const int period = 300 + 40 * t, phase = k % period; // a saw of climbs 2 x period high
             file += "<trkpt lat='" + std::to_string(43 + k * 1e-4) + "' lon='42'><ele>" +
                     std::to_string(1000 + 2 * ((k / period) % 2 ? period - phase : phase)) + "</ele></trkpt>";
@@ -135,9 +140,10 @@ TEST(Readers, OneThreadOrTwoGiveTheSameProfile)
     }
     file += "</gpx>";
     MemoryByteSource one(file), two(file);
-    const TrackConversion first = Convert(TrackFormat::Gpx, one, 1);
+    const TrackConversion first = Convert(kGpx, one);
     EXPECT_NE(first.profile.find("f, подъём 2"), std::string::npos);
-    EXPECT_EQ(first.profile, Convert(TrackFormat::Gpx, two, 2).profile);
+    testing::ThreadSharing threads;
+    EXPECT_EQ(first.profile, Convert(kGpx, two, &threads).profile);
 }
 
 } // namespace
