@@ -29,7 +29,7 @@ std::optional<QString> WriteChartFiles(const ChartRequest& request, const std::v
     const QDir folder(request.folder);
     for (const NumberedChart& numbered : charts) {
         const QString path = QDir::toNativeSeparators(folder.filePath(QString::fromStdString(ChartFileName(numbered.blockNumber, request.format))));
-        const QByteArray bytes = RenderChart(BuildChartModel(numbered.chart), request.format);
+        const QByteArray bytes = RenderChart(LayOutChart(BuildChartModel(numbered.chart)), request.format);
         if (bytes.isEmpty())
             return WriteFailure(path, QStringLiteral("не удалось построить изображение"));
         SafeResultFile file(path);

@@ -28,29 +28,31 @@ public:
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
 
-    void setModel(std::optional<ChartModel> model)
+    void setDrawing(std::optional<ChartDisplayList> drawing)
     {
-        model_ = std::move(model);
+        drawing_ = std::move(drawing);
         image_ = QImage();
         update();
     }
+
+    const std::optional<ChartDisplayList>& drawing() const { return drawing_; }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
         painter.fillRect(rect(), Qt::white);
-        if (!model_)
+        if (!drawing_)
             return;
         const qreal ratio = devicePixelRatioF();
         const QSize pixels = (QSizeF(size()) * ratio).toSize();
         if (image_.size() != pixels)
-            image_ = RenderChartImage(*model_, pixels, ratio);
+            image_ = RenderChartImage(*drawing_, pixels, ratio);
         painter.drawImage(QPointF(0, 0), image_);
     }
 
 private:
-    std::optional<ChartModel> model_;
+    std::optional<ChartDisplayList> drawing_;
     QImage image_;
 };
 
@@ -128,7 +130,8 @@ void ChartWindow::showSelected()
 {
     const int row = list_->currentRow();
     const bool any = charts_ && row >= 0 && static_cast<std::size_t>(row) < charts_->size();
-    view_->setModel(any ? std::optional(BuildChartModel((*charts_)[static_cast<std::size_t>(row)].chart)) : std::nullopt);
+    view_->setDrawing(any ? std::optional(LayOutChart(BuildChartModel((*charts_)[static_cast<std::size_t>(row)].chart)))
+                           : std::nullopt);
     save_->setEnabled(any);
 }
 
@@ -143,7 +146,7 @@ void ChartWindow::save()
     const QString path = fileDialog_.askSaveFileName(this, suggested, kSvgFilter + ";;" + kPngFilter, filter);
     if (path.isEmpty())
         return;
-    const QByteArray bytes = RenderChart(BuildChartModel(numbered.chart), FormatFor(path, filter));
+    const QByteArray bytes = RenderChart(*view_->drawing(), FormatFor(path, filter));
     if (const auto failure = WriteChartFile(path, bytes)) {
         messages_.present(this,
                           QStringLiteral("Ошибка: не удалось записать файл %1 (%2)")
