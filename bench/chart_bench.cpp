@@ -13,37 +13,41 @@
 namespace passcat {
 namespace {
 
+const ChartTexts kTexts{"Перевал с профилем из 32767 точек", "Категория сложности: 6", "Балл: 11.93708", '.'};
+
 // A climb with ups and downs, every category in stretches of varying length.
-ProfileChart LargestChart()
+RatedBlock LargestBlock()
 {
-    ProfileChart chart;
-    chart.title = "Перевал с профилем из 32767 точек";
+    RatedBlock rated;
     for (int i = 0; i < 32767; ++i) {
         const double t = i / 32767.0;
-        chart.distances.push_back(i * 0.0008);
-        chart.heights.push_back(1500 + 2200 * t + 300 * std::sin(t * 25) + 120 * std::sin(t * 140) + (i % 13));
+        rated.block.distances.push_back(i * 0.0008);
+        rated.block.heights.push_back(1500 + 2200 * t + 300 * std::sin(t * 25) + 120 * std::sin(t * 140) + (i % 13));
         if (i + 1 < 32767) {
-            chart.categories.push_back(static_cast<std::int16_t>((i / 97 + i % 3) % 7));
-            chart.scores.push_back(static_cast<float>(1 + (i % 1000) / 100.0));
+            rated.ratings.recommendation.pointCategories.push_back(static_cast<std::int16_t>((i / 97 + i % 3) % 7));
+            rated.ratings.scores.pointScores.push_back(static_cast<float>(1 + (i % 1000) / 100.0));
         }
     }
-    chart.recommendedPoint = 20000;
-    chart.categoryText = "Категория сложности: 6";
-    chart.scoreText = "Балл: 11.93708";
-    return chart;
+    rated.ratings.recommendation.recommendedPoint = 20000;
+    return rated;
+}
+
+ChartModel LargestChart()
+{
+    return BuildChartModel(LargestBlock(), kTexts);
 }
 
 void BM_ChartModel(benchmark::State& state)
 {
-    const ProfileChart chart = LargestChart();
+    const RatedBlock rated = LargestBlock();
     for (auto _ : state)
-        benchmark::DoNotOptimize(BuildChartModel(chart));
+        benchmark::DoNotOptimize(BuildChartModel(rated, kTexts));
 }
 BENCHMARK(BM_ChartModel)->Unit(benchmark::kMillisecond);
 
 void BM_ChartLayout(benchmark::State& state)
 {
-    const ChartModel model = BuildChartModel(LargestChart());
+    const ChartModel model = LargestChart();
     for (auto _ : state)
         benchmark::DoNotOptimize(LayOutChart(model));
 }
@@ -51,7 +55,7 @@ BENCHMARK(BM_ChartLayout)->Unit(benchmark::kMillisecond);
 
 void BM_PaintImage(benchmark::State& state)
 {
-    const ChartDisplayList list = LayOutChart(BuildChartModel(LargestChart()));
+    const ChartDisplayList list = LayOutChart(LargestChart());
     for (auto _ : state)
         benchmark::DoNotOptimize(RenderChartImage(list, kChartPage));
 }
@@ -59,7 +63,7 @@ BENCHMARK(BM_PaintImage)->Unit(benchmark::kMillisecond);
 
 void BM_ChartFile(benchmark::State& state)
 {
-    const ChartModel model = BuildChartModel(LargestChart());
+    const ChartModel model = LargestChart();
     const auto format = static_cast<ChartFormat>(state.range(0));
     for (auto _ : state)
         benchmark::DoNotOptimize(RenderChart(LayOutChart(model), format));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace passcat {
@@ -13,7 +14,7 @@ constexpr const char* ChartFileSuffix(ChartFormat format)
 }
 
 // The file of a block's chart: its number with at least three digits ("007.svg").
-inline std::string ChartFileName(int blockNumber, ChartFormat format)
+inline std::string ChartFileName(std::uint64_t blockNumber, ChartFormat format)
 {
     const std::string digits = std::to_string(blockNumber);
     return std::string(digits.size() < 3 ? 3 - digits.size() : 0, '0') + digits + '.' + ChartFileSuffix(format);

@@ -111,21 +111,23 @@ ChartAxis RoundAxis(double low, double high, int maxIntervals, AxisEnds ends, ch
     return axis;
 }
 
-ChartModel BuildChartModel(const ProfileChart& chart)
+ChartModel BuildChartModel(const RatedBlock& rated, const ChartTexts& texts)
 {
+    const ObstacleBlock& block = rated.block;
+    const Recommendation& recommendation = rated.ratings.recommendation;
     ChartModel model;
-    model.title = chart.title;
-    const std::size_t points = std::min(chart.distances.size(), chart.heights.size());
-    model.ys.assign(chart.heights.begin(), chart.heights.begin() + static_cast<std::ptrdiff_t>(points));
+    model.title = texts.title;
+    const std::size_t points = std::min(block.distances.size(), block.heights.size());
+    model.ys.assign(block.heights.begin(), block.heights.begin() + static_cast<std::ptrdiff_t>(points));
     model.xs.reserve(points);
     for (std::size_t i = 0; i < points; ++i)
-        model.xs.push_back(Finite(chart.distances[i] - chart.distances[0]));
+        model.xs.push_back(Finite(block.distances[i] - block.distances[0]));
 
     const auto [xLow, xHigh] = points != 0 ? std::minmax_element(model.xs.begin(), model.xs.end())
                                            : std::pair{model.xs.end(), model.xs.end()};
     const auto [yLow, yHigh] = points != 0 ? std::minmax_element(model.ys.begin(), model.ys.end())
                                            : std::pair{model.ys.end(), model.ys.end()};
-    const char separator = chart.decimalSeparator;
+    const char separator = texts.decimalSeparator;
     // The distance axis spans the profile exactly; the height axis is widened to
     // round values, so that the areas stand on a labelled line.
     model.xAxis = RoundAxis(points != 0 ? *xLow : 0, points != 0 ? *xHigh : 1, kXTickIntervals, AxisEnds::AtData,
@@ -135,10 +137,10 @@ ChartModel BuildChartModel(const ProfileChart& chart)
     model.yAxis = RoundAxis(points != 0 ? Finite(*yLow - yPad) : 0, points != 0 ? Finite(*yHigh + yPad) : 1,
                             kYTickIntervals, AxisEnds::AtTicks, separator);
 
-    const std::size_t segments = std::min(points != 0 ? points - 1 : 0, chart.categories.size());
+    const std::size_t segments = std::min(points != 0 ? points - 1 : 0, recommendation.pointCategories.size());
     std::array<bool, kChartCategoryCount> present{};
     for (std::size_t i = 0; i < segments; ++i) {
-        const int category = ClampedCategory(chart.categories[i]);
+        const int category = ClampedCategory(recommendation.pointCategories[i]);
         present[static_cast<std::size_t>(category)] = true;
         if (model.fills.empty() || model.fills.back().category != category)
             model.fills.push_back({i, i + 1, category});
@@ -150,10 +152,10 @@ ChartModel BuildChartModel(const ProfileChart& chart)
             model.legend.push_back({category, "Категория " + std::to_string(category)});
     }
 
-    const std::size_t r = chart.recommendedPoint;
+    const std::size_t r = recommendation.recommendedPoint;
     if (r < segments) {
-        model.mark = ChartMark{model.xs[r], model.ys[r], ClampedCategory(chart.categories[r]), chart.categoryText,
-                               chart.scoreText};
+        model.mark = ChartMark{model.xs[r], model.ys[r], ClampedCategory(recommendation.pointCategories[r]),
+                               texts.categoryText, texts.scoreText};
     }
     return model;
 }

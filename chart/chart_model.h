@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/profile_chart.h"
+#include "engine/rated_block.h"
 
 namespace passcat {
 
@@ -66,7 +66,15 @@ struct ChartModel {
 inline constexpr int kXTickIntervals = 10;
 inline constexpr int kYTickIntervals = 10;
 
-ChartModel BuildChartModel(const ProfileChart& chart);
+// The texts a chart shows beside its points, as the report writes them.
+struct ChartTexts {
+    std::string title;        // UTF-8
+    std::string categoryText; // "Категория сложности: 5"
+    std::string scoreText;    // "Балл: 7.274667"
+    char decimalSeparator = '.'; // for the axes' numbers
+};
+
+ChartModel BuildChartModel(const RatedBlock& rated, const ChartTexts& texts);
 
 enum class AxisEnds {
     AtData,  // the axis spans low to high, the ticks lie within

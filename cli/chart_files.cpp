@@ -4,7 +4,6 @@
 
 #include <string_view>
 
-#include "chart/chart_model.h"
 #include "chart/chart_renderer.h"
 #include "platform/make_folders.h"
 #include "platform/native_path.h"
@@ -20,16 +19,20 @@ QString WriteFailure(const QString& path, const QString& reason)
 
 } // namespace
 
-std::optional<QString> WriteChartFiles(const ChartRequest& request, const std::vector<NumberedChart>& charts)
+std::optional<QString> WriteChartFiles(const ChartRequest& request, const RunResult& run, ChartOfBlock chartOf)
 {
     if (QString error; !MakeFolders(request.folder, error)) {
         return QStringLiteral("Ошибка: не удалось создать папку для графиков %1 (%2)")
             .arg(DisplayPath(QDir::toNativeSeparators(request.folder)), error);
     }
     const QDir folder(request.folder);
-    for (const NumberedChart& numbered : charts) {
-        const QString path = QDir::toNativeSeparators(folder.filePath(QString::fromStdString(ChartFileName(numbered.blockNumber, request.format))));
-        const QByteArray bytes = RenderChart(LayOutChart(BuildChartModel(numbered.chart)), request.format);
+    for (const RunBlock& block : run.blocks) {
+        if (!block.rated)
+            continue;
+        const QString path = QDir::toNativeSeparators(
+            folder.filePath(QString::fromStdString(ChartFileName(block.number, request.format))));
+        const QByteArray bytes =
+            RenderChart(LayOutChart(chartOf(*block.rated, run.evaluation.format.decimalSeparator)), request.format);
         if (bytes.isEmpty())
             return WriteFailure(path, QStringLiteral("не удалось построить изображение"));
         SafeResultFile file(path);

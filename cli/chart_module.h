@@ -14,7 +14,7 @@ struct ChartModule {
     // An application that can paint, on the offscreen platform unless QT_QPA_PLATFORM
     // says otherwise, with the chart font loaded; none when the font cannot be loaded.
     std::unique_ptr<QCoreApplication> (*makeApplication)(int& argc, char** argv);
-    std::optional<QString> (*writeCharts)(const ChartRequest& request, const std::vector<NumberedChart>& charts);
+    std::optional<QString> (*writeCharts)(const ChartRequest& request, const RunResult& run, ChartOfBlock chartOf);
 };
 
 // The module's one exported function, by this name.

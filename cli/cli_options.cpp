@@ -83,7 +83,7 @@ CliOptionGroup RunOptions(char localeDecimalSeparator)
         RunSettings& settings = command.settings;
         const QString resultPath = parser.value(output);
         settings.resultIsStandardOutput = resultPath == kStandardStream;
-        settings.resultPath = parser.isSet(output) ? resultPath : DefaultResultPath(settings.inputPath);
+        settings.resultPath = parser.isSet(output) ? resultPath : DefaultResultPath(command.input.path);
 
         if (parser.isSet(region)) {
             const std::optional<int> index = RegionIndex(parser.value(region));
@@ -141,7 +141,7 @@ QList<CliOptionGroup> CliOptionGroups(char localeDecimalSeparator)
          [](const QCommandLineParser& parser, CliCommand& command) { return ReadChartRequest(parser, command.charts); }},
         {QStringLiteral("GPS-треки:"), TrackCommandLineOptions(),
          [](const QCommandLineParser& parser, CliCommand& command) -> std::optional<QString> {
-             if (QString problem = ReadTrackOptions(parser, command.settings.tracks); !problem.isEmpty())
+             if (QString problem = ReadTrackOptions(parser, command.input.track); !problem.isEmpty())
                  return problem;
              return std::nullopt;
          }},
@@ -253,8 +253,7 @@ CliCommand ParseCliArguments(const QStringList& arguments, char localeDecimalSep
     if (inputs.size() > 1)
         return Rejected(QStringLiteral("нужен ровно один входной файл (ВХОД), задано: %1").arg(inputs.size()));
     CliCommand command;
-    command.settings.inputPath = inputs.front();
-    command.settings.inputIsStandardInput = command.settings.inputPath == kStandardStream;
+    command.input = inputs.front() == kStandardStream ? RunInput::FromStandardInput() : RunInput::FromPath(inputs.front());
     for (const CliOptionGroup& group : groups) {
         if (!group.read)
             continue;

@@ -18,6 +18,7 @@ struct CliCommand {
         Reject, // bad arguments: text says why
     };
     Action action = Action::Run;
+    RunInput input;
     RunSettings settings;
     ReportFormat format;
     ChartRequest charts;

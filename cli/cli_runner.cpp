@@ -4,6 +4,7 @@
 
 #include "engine/reference_tables.h"
 #include "platform/system_error_text.h"
+#include "run/block_chart.h"
 
 namespace passcat {
 namespace {
@@ -15,9 +16,9 @@ void Say(std::ostream& errors, const QString& text)
 }
 
 // Shows the run's messages as lines of standard error; there is no pointer to turn busy.
-class StreamRunObserver final : public RunObserver {
+class StreamRunPresenter final : public RunPresenter {
 public:
-    explicit StreamRunObserver(std::ostream& errors) : errors_(errors) {}
+    explicit StreamRunPresenter(std::ostream& errors) : errors_(errors) {}
 
     void setBusy(bool) override {}
 
@@ -70,26 +71,18 @@ int RunCliCommand(const CliCommand& command, std::ostream& output, std::ostream&
     case CliCommand::Action::Run:
         break;
     }
-    StreamRunObserver observer(errors);
-    ChartCollector charts(observer);
-    RunObserver& shown = command.charts.wanted() ? static_cast<RunObserver&>(charts) : observer;
-    const RunOutcome outcome = PerformCalculationRun(command.settings, command.format, shown);
+    StreamRunPresenter presenter(errors);
+    RunSettings settings = command.settings;
+    settings.keepRatedBlocks = command.charts.wanted();
+    const RunResult run = PerformCalculationRun(command.input, settings, command.format, presenter);
     // The charts only once the report is safe.
-    if (outcome != RunOutcome::Failed && command.charts.wanted()) {
-        if (const auto fault = writeCharts(command.charts, charts.charts())) {
+    if (run.outcome != RunOutcome::Failed && command.charts.wanted()) {
+        if (const auto fault = writeCharts(command.charts, run, ChartOfRatedBlock)) {
             Say(errors, *fault);
             return kExitFailed;
         }
     }
-    switch (outcome) {
-    case RunOutcome::AllAccepted:
-        return kExitAllAccepted;
-    case RunOutcome::SomeRejected:
-        return kExitSomeRejected;
-    case RunOutcome::Failed:
-        break;
-    }
-    return kExitFailed;
+    return run.exitStatus;
 }
 
 } // namespace passcat

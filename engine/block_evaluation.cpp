@@ -1,14 +1,11 @@
 #include "engine/block_evaluation.h"
 
 #include <cmath>
-#include <optional>
+#include <utility>
+#include <variant>
 
 #include "engine/messages.h"
-#include "engine/number_formatting.h"
-#include "engine/point_scores.h"
-#include "engine/recommendation.h"
 #include "engine/report_writer.h"
-#include "engine/segment_series.h"
 
 namespace passcat {
 namespace {
@@ -32,57 +29,63 @@ std::optional<std::size_t> FirstPointNotFinite(const ObstacleBlock& block, const
     return std::nullopt;
 }
 
-BlockFigures FiguresOf(const EvaluatedBlock& e, NumberFormat format)
+// The checks and the rating of a block's points; the message when a check fails.
+std::variant<PointRatings, std::string> RatePoints(const ObstacleBlock& block, std::uint64_t titleLineNumber,
+                                                   const EvaluationSettings& settings)
 {
-    const std::size_t r = e.recommendation.recommendedPoint;
-    const ReportLabels labels = ReportLabels::Utf8();
-    BlockFigures figures{e.block.title,
-                         e.block.distances,
-                         e.block.heights,
-                         e.recommendation.pointCategories,
-                         e.scores.pointScores,
-                         r,
-                         labels.categoryPrefix + std::to_string(e.recommendation.pointCategories[r]),
-                         labels.scorePrefix};
-    AppendNumberText(figures.scoreText, PutPlainSingle, e.scores.pointScores[r], format.decimalSeparator);
-    return figures;
+    if (auto fault = CheckProfile(block, settings.weighting, titleLineNumber))
+        return std::move(*fault);
+    PointRatings ratings;
+    ratings.series = DeriveSegmentSeries(block);
+    ratings.scores = ComputePointScores(block, ratings.series, settings.tables, settings.weighting, settings.sharing);
+    if (const auto point = FirstPointNotFinite(block, ratings.series, ratings.scores))
+        return messages::ValueNotFinite(*point, titleLineNumber);
+    ratings.recommendation = RecommendPoint(block, ratings.scores, settings.tables);
+    return ratings;
+}
+
+BlockSummary RejectedSummary(const std::string& title, std::uint64_t titleLineNumber, std::string message)
+{
+    return {.title = title, .titleLineNumber = titleLineNumber, .rejection = std::move(message)};
 }
 
 } // namespace
 
 BlockEvaluation EvaluateReadBlock(const BlockReadResult& read, LineSink& result, const EvaluationSettings& settings)
 {
-    const auto reject = [&](std::string message) {
-        return BlockEvaluation{BlockOutcome::Rejected, BlockRejection{std::move(message), read.titleLineNumber}, {}};
-    };
     switch (read.status) {
     case BlockReadResult::Status::TrailingBlank:
         return {};
     case BlockReadResult::Status::Malformed:
-        return reject(read.fault);
+        return {BlockOutcome::Rejected, RejectedSummary(read.block.title, read.titleLineNumber, read.fault), {}};
     case BlockReadResult::Status::Complete:
         break;
     }
 
-    const ObstacleBlock& block = read.block;
-    if (auto fault = CheckProfile(block, settings.weighting, read.titleLineNumber))
-        return reject(std::move(*fault));
-    const SegmentSeries series = DeriveSegmentSeries(block);
-    const PointScores scores = ComputePointScores(block, series, settings.tables, settings.weighting, settings.sharing);
-    if (const auto point = FirstPointNotFinite(block, series, scores))
-        return reject(messages::ValueNotFinite(*point, read.titleLineNumber));
-    const Recommendation recommendation = RecommendPoint(block, scores, settings.tables);
-
-    const EvaluatedBlock evaluated{block, series, scores, recommendation};
-    WriteBlockSection(result, evaluated, settings.labels, settings.format);
-    if (settings.keepFigures)
-        return {BlockOutcome::Accepted, std::nullopt, FiguresOf(evaluated, settings.format)};
-    return {BlockOutcome::Accepted, std::nullopt, std::nullopt};
+    auto rating = RatePoints(read.block, read.titleLineNumber, settings);
+    if (auto* fault = std::get_if<std::string>(&rating))
+        return {BlockOutcome::Rejected, RejectedSummary(read.block.title, read.titleLineNumber, std::move(*fault)), {}};
+    PointRatings& ratings = std::get<PointRatings>(rating);
+    WriteBlockSection(result, read.block, ratings, settings.labels, settings.format);
+    BlockEvaluation evaluation{BlockOutcome::Accepted, SummaryOfRatedBlock(read.block, ratings, read.titleLineNumber), {}};
+    if (settings.keepRatedBlocks)
+        evaluation.rated = RatedBlock{read.block, std::move(ratings)};
+    return evaluation;
 }
 
 BlockEvaluation EvaluateObstacleBlock(LineSource& input, LineSink& result, const EvaluationSettings& settings)
 {
     return EvaluateReadBlock(ReadObstacleBlock(input), result, settings);
+}
+
+BlockRating RateBlock(ObstacleBlock block, const EvaluationSettings& settings, std::uint64_t titleLineNumber)
+{
+    auto rating = RatePoints(block, titleLineNumber, settings);
+    if (auto* fault = std::get_if<std::string>(&rating))
+        return {RejectedSummary(block.title, titleLineNumber, std::move(*fault)), std::nullopt};
+    PointRatings& ratings = std::get<PointRatings>(rating);
+    BlockSummary summary = SummaryOfRatedBlock(block, ratings, titleLineNumber);
+    return {std::move(summary), RatedBlock{std::move(block), std::move(ratings)}};
 }
 
 } // namespace passcat

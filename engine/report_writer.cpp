@@ -21,11 +21,12 @@ char* PutTabs(char* out, int count)
 
 // The row of point i: distance, segment length, height still to gain, height change,
 // the grades, the four coefficients and the category, in their columns.
-std::string_view PutRow(char (&row)[kRowRoom], const EvaluatedBlock& e, std::size_t i, char sep)
+std::string_view PutRow(char (&row)[kRowRoom], const ObstacleBlock& block, const PointRatings& e, std::size_t i,
+                        char sep)
 {
-    const auto& h = e.block.heights;
+    const auto& h = block.heights;
     const std::size_t segments = e.series.deltaHeights.size();
-    char* o = PutPlainDouble(row, e.block.distances[i], sep);
+    char* o = PutPlainDouble(row, block.distances[i], sep);
     o = PutPlainDouble(PutTabs(o, 3), e.series.deltaDistances[i], sep);
     o = PutPlainDouble(PutTabs(o, 2), h[segments] - h[i], sep);
     o = PutPlainDouble(PutTabs(o, 1), e.series.deltaHeights[i], sep);
@@ -41,15 +42,16 @@ std::string_view PutRow(char (&row)[kRowRoom], const EvaluatedBlock& e, std::siz
 
 } // namespace
 
-void WriteBlockSection(LineSink& result, const EvaluatedBlock& e, const ReportLabels& labels, NumberFormat format)
+void WriteBlockSection(LineSink& result, const ObstacleBlock& block, const PointRatings& e, const ReportLabels& labels,
+                       NumberFormat format)
 {
     const char sep = format.decimalSeparator;
-    result.writeLine(e.block.title);
+    result.writeLine(block.title);
     result.writeLine(labels.header);
 
     char row[kRowRoom];
     for (std::size_t i = 0; i < e.series.deltaHeights.size(); ++i)
-        result.writeLine(PutRow(row, e, i, sep));
+        result.writeLine(PutRow(row, block, e, i, sep));
 
     const std::size_t r = e.recommendation.recommendedPoint;
     result.writeLine(labels.recommended);

@@ -30,10 +30,10 @@ std::vector<std::string> Evaluate(std::string_view input, const passcat::Evaluat
         const std::size_t end = source.lineNumber(), n = end - first - 2;
         FUZZ_CHECK(end > first && (source.atEnd() || lines[end - 1] == "@@@"), input);
         if (result.outcome != BlockOutcome::Accepted) {
-            FUZZ_CHECK(report.lines.size() == written && result.rejection.has_value() == (result.outcome == BlockOutcome::Rejected), input);
-            if (const auto& rejected = result.rejection) {
-                FUZZ_CHECK(rejected->message.starts_with("Ошибка: ") && rejected->titleLineNumber == first + 1, rejected->message);
-                report.lines.push_back(rejected->message);
+            FUZZ_CHECK(report.lines.size() == written && result.summary.rejection.has_value() == (result.outcome == BlockOutcome::Rejected), input);
+            if (const auto& rejected = result.summary.rejection) {
+                FUZZ_CHECK(rejected->starts_with("Ошибка: ") && result.summary.titleLineNumber == first + 1, *rejected);
+                report.lines.push_back(*rejected);
             }
             continue;
         }

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "chart/chart_renderer.h"
+#include "run/block_chart.h"
 #include "gui/file_dialog.h"
 #include "gui/message_presenter.h"
 #include "platform/safe_result_file.h"
@@ -118,31 +119,43 @@ void ChartWindow::setCharts(RunCharts charts)
     charts_ = std::move(charts);
     const QSignalBlocker quiet(list_);
     list_->clear();
-    for (const NumberedChart& numbered : *charts_) {
-        auto* item = new QListWidgetItem(QString::fromStdString(numbered.chart.title), list_);
+    rated_.clear();
+    for (const RunBlock& block : charts_->blocks) {
+        if (!block.rated)
+            continue;
+        rated_.push_back(&block);
+        auto* item = new QListWidgetItem(QString::fromStdString(TitleInUtf8(block.summary.title)), list_);
         item->setToolTip(item->text());
     }
     list_->setCurrentRow(0);
     showSelected();
 }
 
-void ChartWindow::showSelected()
+const RunBlock* ChartWindow::selected() const
 {
     const int row = list_->currentRow();
-    const bool any = charts_ && row >= 0 && static_cast<std::size_t>(row) < charts_->size();
-    view_->setDrawing(any ? std::optional(LayOutChart(BuildChartModel((*charts_)[static_cast<std::size_t>(row)].chart)))
-                           : std::nullopt);
-    save_->setEnabled(any);
+    return row >= 0 && static_cast<std::size_t>(row) < rated_.size() ? rated_[static_cast<std::size_t>(row)] : nullptr;
+}
+
+ChartModel ChartWindow::chartOf(const RunBlock& block) const
+{
+    return ChartOfRatedBlock(*block.rated, charts_->evaluation.format.decimalSeparator);
+}
+
+void ChartWindow::showSelected()
+{
+    const RunBlock* block = selected();
+    view_->setDrawing(block ? std::optional(LayOutChart(chartOf(*block))) : std::nullopt);
+    save_->setEnabled(block != nullptr);
 }
 
 void ChartWindow::save()
 {
-    const int row = list_->currentRow();
-    if (!charts_ || row < 0 || static_cast<std::size_t>(row) >= charts_->size())
+    const RunBlock* block = selected();
+    if (!block)
         return;
-    const NumberedChart& numbered = (*charts_)[static_cast<std::size_t>(row)];
     QString filter = kSvgFilter;
-    const QString suggested = QString::fromStdString(ChartFileName(numbered.blockNumber, ChartFormat::Svg));
+    const QString suggested = QString::fromStdString(ChartFileName(block->number, ChartFormat::Svg));
     const QString path = fileDialog_.askSaveFileName(this, suggested, kSvgFilter + ";;" + kPngFilter, filter);
     if (path.isEmpty())
         return;

@@ -13,7 +13,7 @@
 #include "platform/decimal_separator.h"
 #include "gui/file_dialog.h"
 #include "gui/message_presenter.h"
-#include "run/block_chart.h"
+#include <algorithm>
 #include "run/calculation_run.h"
 #include "run/result_path.h"
 
@@ -67,16 +67,16 @@ void FitFontToCaptions(QWidget& form)
 }
 
 // Shows a run in the window: the wait cursor while it works, a message box for each
-// message. Whatever the run leaves, the cursor is normal again when the observer goes.
-class FormRunObserver final : public RunObserver {
+// message. Whatever the run leaves, the cursor is normal again when the presenter goes.
+class FormRunPresenter final : public RunPresenter {
 public:
-    FormRunObserver(QWidget& form, MessagePresenter& messages, BusyCursor& busyCursor)
+    FormRunPresenter(QWidget& form, MessagePresenter& messages, BusyCursor& busyCursor)
         : form_(form), messages_(messages), busyCursor_(busyCursor)
     {
     }
-    FormRunObserver(const FormRunObserver&) = delete;
-    FormRunObserver& operator=(const FormRunObserver&) = delete;
-    ~FormRunObserver() override { busyCursor_.restore(); }
+    FormRunPresenter(const FormRunPresenter&) = delete;
+    FormRunPresenter& operator=(const FormRunPresenter&) = delete;
+    ~FormRunPresenter() override { busyCursor_.restore(); }
 
     void setBusy(bool busy) override
     {
@@ -168,10 +168,10 @@ void MainForm::Command1_Click()
 void MainForm::Command2_Click()
 {
     const RunSettings settings{
-        .inputPath = Text1->text(),
         .resultPath = Text2->text(),
         .regionIndex = Combo1->currentIndex(),
         .weighting = Option2->isChecked() ? SurfaceWeighting::ByLength : SurfaceWeighting::ByHeight,
+        .keepRatedBlocks = true,
     };
     const ReportFormat format{
         .decimalSeparator = SystemDecimalSeparator(),
@@ -179,12 +179,10 @@ void MainForm::Command2_Click()
     };
     // The run keeps the event loop out until it ends, except inside its modal boxes,
     // so no setting can change while it works.
-    FormRunObserver observer(*this, messages_, busyCursor_);
-    ChartCollector charts(observer);
-    if (PerformCalculationRun(settings, format, charts) == RunOutcome::Failed || charts.charts().empty())
-        keepCharts(nullptr);
-    else
-        keepCharts(std::make_shared<const std::vector<NumberedChart>>(std::move(charts.charts())));
+    FormRunPresenter presenter(*this, messages_, busyCursor_);
+    auto run = std::make_shared<RunResult>(PerformCalculationRun(RunInput::FromPath(Text1->text()), settings, format, presenter));
+    const bool anyRated = std::ranges::any_of(run->blocks, [](const RunBlock& block) { return block.rated != nullptr; });
+    keepCharts(run->outcome != RunOutcome::Failed && anyRated ? std::move(run) : nullptr);
 }
 
 void MainForm::CommandProfile_Click()

@@ -1,39 +1,18 @@
 #pragma once
 
-#include <utility>
-#include <vector>
+#include <string>
 
-#include "chart/profile_chart.h"
-#include "engine/block_evaluation.h"
-#include "run/calculation_run.h"
+#include "chart/chart_model.h"
+#include "engine/rated_block.h"
 
 namespace passcat {
 
-// The chart of an accepted block from its figures: the title in UTF-8 (read as
-// Windows-1251 where it is no UTF-8), numbers with the run's decimal separator.
-ProfileChart ChartOfBlock(const BlockFigures& figures, char decimalSeparator);
+// A block's title line as text: UTF-8 as it stands, other bytes read as Windows-1251.
+std::string TitleInUtf8(const std::string& title);
 
-struct NumberedChart {
-    int blockNumber = 0; // among all blocks of the input, from 1
-    ProfileChart chart;
-};
-
-// Shows a run through another observer and keeps the charts of its accepted blocks.
-class ChartCollector final : public RunObserver {
-public:
-    explicit ChartCollector(RunObserver& shown) : shown_(shown) {}
-
-    void setBusy(bool busy) override { shown_.setBusy(busy); }
-    void showMessage(const RunMessage& message) override { shown_.showMessage(message); }
-    void inputFound() override { shown_.inputFound(); }
-    bool wantsCharts() const override { return true; }
-    void chartReady(int blockNumber, ProfileChart chart) override { charts_.push_back({blockNumber, std::move(chart)}); }
-
-    std::vector<NumberedChart>& charts() { return charts_; }
-
-private:
-    RunObserver& shown_;
-    std::vector<NumberedChart> charts_;
-};
+// The chart of an accepted block from its rated record: the title in UTF-8 (read as
+// Windows-1251 where it is no UTF-8), the recommended point's texts and the axes'
+// numbers as the report writes them, with its decimal separator.
+ChartModel ChartOfRatedBlock(const RatedBlock& rated, char decimalSeparator);
 
 } // namespace passcat

@@ -28,8 +28,8 @@ class EvaluatedBatches {
 public:
     virtual ~EvaluatedBatches() = default;
     // False stops the evaluation: no further batch is handed over. The batch is
-    // valid only during the call.
-    virtual bool batchDone(const EvaluatedBatch& batch) = 0;
+    // valid only during the call; what it holds may be taken.
+    virtual bool batchDone(EvaluatedBatch& batch) = 0;
 };
 
 struct PipelineOptions {

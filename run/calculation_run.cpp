@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "engine/block_evaluation.h"
-#include "run/block_chart.h"
 #include "run/block_pipeline.h"
 #include "run/track_input.h"
 #include "platform/file_identity.h"
@@ -24,30 +23,61 @@
 namespace passcat {
 namespace {
 
-// Takes the evaluated blocks in file order: writes the sections and shows each
-// rejected block with its place in the file.
-class RunResults final : public EvaluatedBatches {
+// Shows a run's messages as they come and keeps them in its result.
+class ShownRun {
 public:
-    RunResults(RunObserver& observer, SafeResultFile& result, char decimalSeparator)
-        : observer_(observer), result_(result), decimalSeparator_(decimalSeparator)
+    ShownRun(RunPresenter& presenter, RunResult& result) : presenter_(presenter), result_(result) {}
+
+    void show(RunMessage message)
+    {
+        presenter_.showMessage(message);
+        result_.messages.push_back(std::move(message));
+    }
+
+    // Every way out of a failed run ends the busy state, before a message keeps the
+    // user waiting.
+    RunResult fail(RunMessage::Kind kind, const QString& text)
+    {
+        presenter_.setBusy(false);
+        show({kind, text, 0, 0});
+        result_.outcome = RunOutcome::Failed;
+        result_.exitStatus = ExitStatusOf(result_.outcome);
+        return std::move(result_);
+    }
+
+    RunResult fail(const QString& text) { return fail(RunMessage::Kind::RunFailed, text); }
+
+private:
+    RunPresenter& presenter_;
+    RunResult& result_;
+};
+
+// Takes the evaluated blocks in file order: writes the sections, keeps every block's
+// record and shows each rejected block with its place in the file.
+class BlockRecords final : public EvaluatedBatches {
+public:
+    BlockRecords(ShownRun& shown, std::vector<RunBlock>& blocks, SafeResultFile& result)
+        : shown_(shown), blocks_(blocks), result_(result)
     {
     }
 
     bool anyRejected() const { return anyRejected_; }
 
     // False once a write failed: that ends the run.
-    bool batchDone(const EvaluatedBatch& batch) override
+    bool batchDone(EvaluatedBatch& batch) override
     {
         const std::string_view sections = batch.sections;
         std::size_t written = 0; // sections up to here are in the result
         for (std::size_t k = 0; k < batch.blocks.size(); ++k) {
-            const EvaluatedBatch::Block& block = batch.blocks[k];
-            if (block.evaluation.figures) {
-                observer_.chartReady(BlockNumber(batch.firstBlockNumber + k),
-                                     ChartOfBlock(*block.evaluation.figures, decimalSeparator_));
-            }
-            if (block.evaluation.outcome != BlockOutcome::Rejected)
+            EvaluatedBatch::Block& block = batch.blocks[k];
+            BlockEvaluation& evaluation = block.evaluation;
+            if (evaluation.outcome == BlockOutcome::NoBlock)
                 continue;
+            const std::uint64_t number = batch.firstBlockNumber + k;
+            if (evaluation.outcome == BlockOutcome::Accepted) {
+                blocks_.push_back({number, std::move(evaluation.summary), KeptApart(std::move(evaluation.rated))});
+                continue;
+            }
             // What came before is written first, so that a failed write stops the run
             // before this block's message.
             result_.writeText(sections.substr(written, block.sectionEnd - written));
@@ -58,26 +88,30 @@ public:
             // A block cut short by a failed read is no fault of the file: the run reports
             // the read failure instead.
             if (!block.inputFailedWhenRead) {
-                observer_.showMessage({RunMessage::Kind::BlockRejected,
-                                       QString::fromStdString(block.evaluation.rejection->message),
-                                       BlockNumber(batch.firstBlockNumber + k),
-                                       static_cast<qint64>(block.evaluation.rejection->titleLineNumber)});
+                shown_.show({RunMessage::Kind::BlockRejected, QString::fromStdString(*evaluation.summary.rejection),
+                             BlockNumber(number), static_cast<qint64>(evaluation.summary.titleLineNumber)});
             }
+            blocks_.push_back({number, std::move(evaluation.summary), nullptr});
         }
         result_.writeText(sections.substr(written));
         return !result_.hasError();
     }
 
 private:
+    static std::shared_ptr<const RatedBlock> KeptApart(std::optional<RatedBlock> rated)
+    {
+        return rated ? std::make_shared<const RatedBlock>(std::move(*rated)) : nullptr;
+    }
+
     // Saturates rather than overflows on an input of more than two thousand million blocks.
     static int BlockNumber(std::uint64_t number)
     {
         return static_cast<int>(std::min<std::uint64_t>(number, std::numeric_limits<int>::max()));
     }
 
-    RunObserver& observer_;
+    ShownRun& shown_;
+    std::vector<RunBlock>& blocks_;
     SafeResultFile& result_;
-    char decimalSeparator_;
     bool anyRejected_ = false;
 };
 
@@ -94,23 +128,23 @@ TextEncoding ChosenEncoding(ReportEncoding encoding, InputText inputText)
     return EncodingForInput(inputText);
 }
 
-EvaluationSettings MakeEvaluationSettings(const RunSettings& settings, const ReportFormat& format,
-                                          const ReferenceTables& tables, TextEncoding encoding)
+EvaluationSettings MakeEvaluationSettings(const RunSettings& settings, const ReportFormat& format, TextEncoding encoding)
 {
     EvaluationSettings evaluation;
-    evaluation.tables = tables;
+    evaluation.tables = LoadReferenceTables(settings.regionIndex);
     evaluation.weighting = settings.weighting;
     if (encoding == TextEncoding::Cp1251)
         evaluation.labels = evaluation.labels.transformed(Utf8ToCp1251);
     evaluation.format.decimalSeparator = format.decimalSeparator;
+    evaluation.keepRatedBlocks = settings.keepRatedBlocks;
     return evaluation;
 }
 
 // How the messages name the two ends of a run.
-QString InputName(const RunSettings& settings)
+QString InputName(const RunInput& input)
 {
-    return settings.inputIsStandardInput ? QStringLiteral("стандартный ввод")
-                                         : QStringLiteral("файл ") + DisplayPath(settings.inputPath);
+    return input.kind == RunInput::Kind::StandardInput ? QStringLiteral("стандартный ввод")
+                                                       : QStringLiteral("файл ") + DisplayPath(input.path);
 }
 
 QString ResultName(const RunSettings& settings)
@@ -125,10 +159,10 @@ QString ResultLeft(bool inPlace, const char* kept)
     return inPlace ? QStringLiteral("отчет может быть неполным") : QString::fromUtf8(kept);
 }
 
-QString ReadFailure(const RunSettings& settings, const QString& reason, bool resultInPlace)
+QString ReadFailure(const RunInput& input, const QString& reason, bool resultInPlace)
 {
     return QStringLiteral("Ошибка: не удалось прочитать %1 (%2); %3")
-        .arg(InputName(settings), reason, ResultLeft(resultInPlace, "файл результата не изменен"));
+        .arg(InputName(input), reason, ResultLeft(resultInPlace, "файл результата не изменен"));
 }
 
 QString WriteFailure(const RunSettings& settings, const QString& reason, bool resultInPlace)
@@ -138,58 +172,52 @@ QString WriteFailure(const RunSettings& settings, const QString& reason, bool re
 }
 
 // True when the result would be written into the input itself.
-bool ResultIsInput(const RunSettings& settings)
+bool ResultIsInput(const RunInput& input, const RunSettings& settings)
 {
     constexpr int kStandardInput = 0;
     constexpr int kStandardOutput = 1;
-    if (settings.inputIsStandardInput) {
+    if (input.kind == RunInput::Kind::StandardInput) {
         return settings.resultIsStandardOutput ? SameExistingFile(kStandardInput, kStandardOutput)
                                                : SameExistingFile(kStandardInput, settings.resultPath);
     }
-    return settings.resultIsStandardOutput ? SameExistingFile(kStandardOutput, settings.inputPath)
-                                           : SameExistingFile(settings.inputPath, settings.resultPath);
+    return settings.resultIsStandardOutput ? SameExistingFile(kStandardOutput, input.path)
+                                           : SameExistingFile(input.path, settings.resultPath);
+}
+
+// Opens a profile's text: standard input, or a file that is still what was found.
+bool OpenProfileText(const RunInput& input, InputPlace place, QFile& file, QString& error)
+{
+    if (input.kind == RunInput::Kind::StandardInput)
+        return OpenStandardInput(file, error);
+    return place == InputPlace::Stream ? OpenStreamForReading(file, error) : OpenRegularFileForReading(file, error);
 }
 
 } // namespace
 
-RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat& format, RunObserver& observer)
+RunResult PerformCalculationRun(const RunInput& input, const RunSettings& settings, const ReportFormat& format,
+                                RunPresenter& presenter)
 {
-    observer.setBusy(true);
-    const ReferenceTables tables = LoadReferenceTables(settings.regionIndex);
+    RunResult run;
+    ShownRun shown(presenter, run);
+    presenter.setBusy(true);
 
-    // Every way out ends the busy state, before a message keeps the user waiting.
-    const auto fail = [&observer](RunMessage::Kind kind, const QString& text) {
-        observer.setBusy(false);
-        observer.showMessage({kind, text, 0, 0});
-        return RunOutcome::Failed;
-    };
-    const auto runFailed = [&fail](const QString& text) { return fail(RunMessage::Kind::RunFailed, text); };
+    const bool isTrack = input.kind == RunInput::Kind::TrackFile;
+    const bool isStandardInput = input.kind == RunInput::Kind::StandardInput;
+    const InputPlace place = isStandardInput ? InputPlace::Stream : FindInput(input.path);
+    if (place == InputPlace::Missing)
+        return shown.fail(RunMessage::Kind::MissingInput, QStringLiteral("Ошибка: не найден файл ") + DisplayPath(input.path));
+    if (ResultIsInput(input, settings))
+        return shown.fail(QStringLiteral("Ошибка: %1 совпадает с файлом данных; файлы не изменены").arg(ResultName(settings)));
 
-    const InputPlace place = settings.inputIsStandardInput ? InputPlace::Stream : FindInput(settings.inputPath);
-    if (place == InputPlace::Missing) {
-        return fail(RunMessage::Kind::MissingInput,
-                    QStringLiteral("Ошибка: не найден файл ") + DisplayPath(settings.inputPath));
-    }
-    if (ResultIsInput(settings))
-        return runFailed(
-            QStringLiteral("Ошибка: %1 совпадает с файлом данных; файлы не изменены").arg(ResultName(settings)));
-
-    observer.inputFound();
     // A GPS track is read whole first; its climbs go on as profile text.
     TrackInput track;
-    const bool isTrack = !settings.inputIsStandardInput && TrackInput::IsTrackPath(settings.inputPath);
-    if (isTrack && !track.read(settings, format.encoding))
-        return runFailed(track.failure());
+    if (isTrack && !track.read(input, settings.resultPath, format.encoding))
+        return shown.fail(track.failure());
     for (const QString& notice : track.notices())
-        observer.showMessage({RunMessage::Kind::TrackNotice, notice, 0, 0});
-    QFile inputFile(settings.inputPath);
-    QString openError;
-    const bool opened = isTrack                       ? true
-        : settings.inputIsStandardInput               ? OpenStandardInput(inputFile, openError)
-        : place == InputPlace::Stream                 ? OpenStreamForReading(inputFile, openError)
-                                                      : OpenRegularFileForReading(inputFile, openError);
-    if (!opened)
-        return runFailed(QStringLiteral("Ошибка: не удалось открыть %1 (%2)").arg(InputName(settings), openError));
+        shown.show({RunMessage::Kind::TrackNotice, notice, 0, 0});
+    QFile inputFile(input.path);
+    if (QString openError; !isTrack && !OpenProfileText(input, place, inputFile, openError))
+        return shown.fail(QStringLiteral("Ошибка: не удалось открыть %1 (%2)").arg(InputName(input), openError));
 
     // The encoding must be known before the first line is written: a file is scanned
     // and rewound, a stream is kept in a temporary file that is read in its place.
@@ -202,14 +230,12 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat
             : stream                       ? SpoolInput(inputFile, spool)
                                            : ScanInputText(inputFile);
         if (!scan.ok)
-            return runFailed(ReadFailure(settings, scan.errorString, settings.resultIsStandardOutput));
+            return shown.fail(ReadFailure(input, scan.errorString, settings.resultIsStandardOutput));
         inputText = scan.text;
         if (stream)
             inputDevice = &spool;
     }
-    EvaluationSettings evaluation =
-        MakeEvaluationSettings(settings, format, tables, ChosenEncoding(format.encoding, inputText));
-    evaluation.keepFigures = observer.wantsCharts();
+    run.evaluation = MakeEvaluationSettings(settings, format, ChosenEncoding(format.encoding, inputText));
 
     std::optional<SafeResultFile> resultFile;
     if (settings.resultIsStandardOutput)
@@ -218,31 +244,32 @@ RunOutcome PerformCalculationRun(const RunSettings& settings, const ReportFormat
         resultFile.emplace(settings.resultPath);
     SafeResultFile& result = *resultFile;
     if (!result.open())
-        return runFailed(
-            QStringLiteral("Ошибка: не удалось создать %1 (%2)").arg(ResultName(settings), result.errorString()));
+        return shown.fail(QStringLiteral("Ошибка: не удалось создать %1 (%2)").arg(ResultName(settings), result.errorString()));
 
     // The blocks are read on one thread and evaluated on others; their sections and
     // messages come back to this thread in file order. A failed read ends the input,
     // a failed write ends the run.
-    FileLineSource input(*inputDevice);
-    RunResults results(observer, result, format.decimalSeparator);
+    FileLineSource inputLines(*inputDevice);
+    BlockRecords records(shown, run.blocks, result);
     PipelineOptions pipeline;
-    pipeline.inputFailed = [&input] { return input.hasError(); };
-    EvaluateInputBlocks(isTrack ? track.lines() : input, evaluation, results, pipeline);
-    if (input.hasError() || result.hasError()) {
+    pipeline.inputFailed = [&inputLines] { return inputLines.hasError(); };
+    EvaluateInputBlocks(isTrack ? track.lines() : inputLines, run.evaluation, records, pipeline);
+    if (inputLines.hasError() || result.hasError()) {
         result.discard();
-        return runFailed(input.hasError() ? ReadFailure(settings, input.errorString(), result.writesInPlace())
-                                          : WriteFailure(settings, result.errorString(), result.writesInPlace()));
+        return shown.fail(inputLines.hasError() ? ReadFailure(input, inputLines.errorString(), result.writesInPlace())
+                                                : WriteFailure(settings, result.errorString(), result.writesInPlace()));
     }
     if (!track.saveProfile()) {
         result.discard();
-        return runFailed(track.failure());
+        return shown.fail(track.failure());
     }
     if (!result.commit())
-        return runFailed(WriteFailure(settings, result.errorString(), result.writesInPlace()));
+        return shown.fail(WriteFailure(settings, result.errorString(), result.writesInPlace()));
 
-    observer.setBusy(false);
-    return results.anyRejected() || !track.notices().isEmpty() ? RunOutcome::SomeRejected : RunOutcome::AllAccepted;
+    presenter.setBusy(false);
+    run.outcome = records.anyRejected() || !track.notices().isEmpty() ? RunOutcome::SomeRejected : RunOutcome::AllAccepted;
+    run.exitStatus = ExitStatusOf(run.outcome);
+    return run;
 }
 
 } // namespace passcat

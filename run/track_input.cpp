@@ -48,40 +48,35 @@ bool SamePath(const QString& first, const QString& second)
 
 } // namespace
 
-bool TrackInput::IsTrackPath(const QString& path)
+bool TrackInput::read(const RunInput& input, const QString& resultPath, ReportEncoding encoding)
 {
-    return tracks::TrackFormatOfName(Utf8(QFileInfo(path).fileName())).has_value();
-}
-
-bool TrackInput::read(const RunSettings& settings, ReportEncoding encoding)
-{
-    profilePath_ = settings.tracks.writeProfilePath;
-    if (!profilePath_.isEmpty() && (SamePath(profilePath_, settings.inputPath) || SamePath(profilePath_, settings.resultPath))) {
+    profilePath_ = input.track.writeProfilePath;
+    if (!profilePath_.isEmpty() && (SamePath(profilePath_, input.path) || SamePath(profilePath_, resultPath))) {
         failure_ = QStringLiteral("Ошибка: файл профиля %1 совпадает с файлом данных или файлом результата; файлы не изменены")
                        .arg(profilePath_);
         return false;
     }
-    QFile file(settings.inputPath);
+    QFile file(input.path);
     QString openError;
     if (!OpenRegularFileForReading(file, openError)) {
-        failure_ = QStringLiteral("Ошибка: не удалось открыть файл %1 (%2)").arg(settings.inputPath, openError);
+        failure_ = QStringLiteral("Ошибка: не удалось открыть файл %1 (%2)").arg(input.path, openError);
         return false;
     }
     FileByteSource source(file);
     tracks::TrackConversion conversion;
     try {
-        conversion = tracks::ConvertTracks(*tracks::TrackFormatOfName(Utf8(QFileInfo(settings.inputPath).fileName())),
-                                           source, Utf8(settings.inputPath), DefaultTrackName(settings.inputPath),
-                                           settings.tracks.profile, std::thread::hardware_concurrency());
+        conversion = tracks::ConvertTracks(input.trackFormat,
+                                           source, Utf8(input.path), DefaultTrackName(input.path),
+                                           input.track.profile, std::thread::hardware_concurrency());
     } catch (const std::bad_alloc&) {
         failure_ = QStringLiteral("Ошибка: не хватило памяти, чтобы прочитать трек %1; файлы не изменены")
-                       .arg(settings.inputPath);
+                       .arg(input.path);
         return false;
     }
     if (conversion.status == tracks::TrackConversion::Status::Refused) {
         failure_ = conversion.readFailed
                        ? QStringLiteral("Ошибка: не удалось прочитать файл %1 (%2); файлы не изменены")
-                             .arg(settings.inputPath, file.errorString())
+                             .arg(input.path, file.errorString())
                        : QString::fromStdString(conversion.refusal);
         return false;
     }

@@ -16,12 +16,9 @@ namespace passcat {
 // track and evaluating that file give the same report.
 class TrackInput {
 public:
-    // True for a name ending in .gpx, .kml, .tcx or .plt, in any case.
-    static bool IsTrackPath(const QString& path);
-
     // False when the file is refused as a whole: failure() says why, and nothing may
     // be written.
-    bool read(const RunSettings& settings, ReportEncoding encoding);
+    bool read(const RunInput& input, const QString& resultPath, ReportEncoding encoding);
 
     const QString& failure() const { return failure_; }
     // What went wrong with single tracks; the run goes on.

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/block_evaluation.h"
 #include "engine/text_lines.h"
@@ -14,19 +15,23 @@ namespace passcat::testing {
 inline constexpr std::string_view kWorkedExampleInput =
     "Пример 1\r\n3100\t0\t1.2\r\n3400\t3\t1.5\r\n3600\t4.5\t2\r\n3900\t6\t1\r\n@@@\r\n";
 
-// The chart of the one block of input, from the engine's figures as a run hands them on.
-inline ProfileChart ChartOfInput(std::string_view input, char separator = '.')
+// The one block of input as a run keeps it.
+inline RatedBlock RatedBlockOfInput(std::string_view input)
 {
     EvaluationSettings settings;
     settings.tables = LoadReferenceTables(kDefaultRegionIndex);
-    settings.format.decimalSeparator = separator;
-    settings.keepFigures = true;
+    settings.keepRatedBlocks = true;
     TextLineSource source(input);
     TextLineSink sink;
-    const BlockEvaluation evaluation = EvaluateObstacleBlock(source, sink, settings);
-    if (!evaluation.figures)
+    BlockEvaluation evaluation = EvaluateObstacleBlock(source, sink, settings);
+    if (!evaluation.rated)
         throw std::runtime_error("block rejected");
-    return ChartOfBlock(*evaluation.figures, separator);
+    return std::move(*evaluation.rated);
+}
+
+inline ChartModel ChartOfInput(std::string_view input, char separator = '.')
+{
+    return ChartOfRatedBlock(RatedBlockOfInput(input), separator);
 }
 
 // A block of points points, 1 km apart, climbing with a dip every seven points.

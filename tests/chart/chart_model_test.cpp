@@ -11,16 +11,16 @@ namespace {
 using testing::ChartOfInput;
 
 // Every segment lies under exactly one area, in order, of its own category.
-void ExpectFillsCover(const ChartModel& model, const ProfileChart& chart)
+void ExpectFillsCover(const ChartModel& model, const RatedBlock& rated)
 {
     std::size_t next = 0;
     for (const ChartFill& fill : model.fills) {
         EXPECT_EQ(fill.first, next);
         for (std::size_t i = fill.first; i < fill.last; ++i)
-            EXPECT_EQ(fill.category, chart.categories[i]) << "segment " << i;
+            EXPECT_EQ(fill.category, rated.ratings.recommendation.pointCategories[i]) << "segment " << i;
         next = fill.last;
     }
-    EXPECT_EQ(next + 1, chart.heights.size());
+    EXPECT_EQ(next + 1, rated.block.heights.size());
 }
 
 // Ticks are whole multiples of one step of 1, 2 or 5 times a power of ten.
@@ -36,13 +36,13 @@ void ExpectRoundTicks(const ChartAxis& axis)
 
 TEST(ChartModel, WorkedExample)
 {
-    const ProfileChart chart = ChartOfInput(testing::kWorkedExampleInput, ',');
-    const ChartModel model = BuildChartModel(chart);
+    const RatedBlock rated = testing::RatedBlockOfInput(testing::kWorkedExampleInput);
+    const ChartModel model = ChartOfRatedBlock(rated, ',');
     EXPECT_EQ(model.title, "Пример 1");
     ASSERT_EQ(model.fills.size(), 2u);
     EXPECT_EQ(model.fills[0].category, 4);
     EXPECT_EQ(model.fills[1].category, 5);
-    ExpectFillsCover(model, chart);
+    ExpectFillsCover(model, rated);
     ASSERT_EQ(model.legend.size(), 2u);
     EXPECT_EQ(model.legend[1].label, "Категория 5");
     ASSERT_TRUE(model.mark);
@@ -69,40 +69,40 @@ TEST(ChartModel, CategoryColoursGoFromLightToDarkAndStayApart)
 
 TEST(ChartModel, BlockDippingBelowItsStart)
 {
-    const ProfileChart chart = ChartOfInput("Спуск и подъем\n2000\t0\t1\n1730\t1.4\t1\n1650\t2.1\t1\n2600\t3.7\t1\n@@@\n");
-    const ChartModel model = BuildChartModel(chart);
+    const RatedBlock rated = testing::RatedBlockOfInput("Спуск и подъем\n2000\t0\t1\n1730\t1.4\t1\n1650\t2.1\t1\n2600\t3.7\t1\n@@@\n");
+    const ChartModel model = ChartOfRatedBlock(rated, '.');
     EXPECT_LT(model.yAxis.low, 1650);
     EXPECT_GT(model.yAxis.high, 2600);
     ExpectRoundTicks(model.yAxis);
     EXPECT_EQ(model.yAxis.ticks.front(), model.yAxis.low);
     EXPECT_EQ(model.xAxis.high, 3.7);
     ExpectRoundTicks(model.xAxis);
-    ExpectFillsCover(model, chart);
+    ExpectFillsCover(model, rated);
 }
 
 TEST(ChartModel, TwoPoints)
 {
-    const ProfileChart chart = ChartOfInput("Два\n1000\t10\t1\n1500\t12\t1\n@@@\n");
-    const ChartModel model = BuildChartModel(chart);
+    const RatedBlock rated = testing::RatedBlockOfInput("Два\n1000\t10\t1\n1500\t12\t1\n@@@\n");
+    const ChartModel model = ChartOfRatedBlock(rated, '.');
     EXPECT_EQ(model.xs, (std::vector<double>{0, 2}));
     ASSERT_EQ(model.fills.size(), 1u);
     ASSERT_EQ(model.legend.size(), 1u);
-    EXPECT_EQ(model.legend[0].category, chart.categories[0]);
+    EXPECT_EQ(model.legend[0].category, rated.ratings.recommendation.pointCategories[0]);
     ASSERT_TRUE(model.mark);
     EXPECT_EQ(model.mark->y, 1000);
 }
 
 TEST(ChartModel, LargestBlock)
 {
-    const ProfileChart chart = ChartOfInput(testing::LongBlock(32767));
-    const ChartModel model = BuildChartModel(chart);
+    const RatedBlock rated = testing::RatedBlockOfInput(testing::LongBlock(32767));
+    const ChartModel model = ChartOfRatedBlock(rated, '.');
     ASSERT_EQ(model.xs.size(), 32767u);
-    ExpectFillsCover(model, chart);
+    ExpectFillsCover(model, rated);
     EXPECT_EQ(model.xAxis.high, 32766);
     EXPECT_LE(model.xAxis.ticks.size(), 11u);
     ExpectRoundTicks(model.xAxis);
     ASSERT_TRUE(model.mark);
-    EXPECT_EQ(model.mark->x, static_cast<double>(chart.recommendedPoint));
+    EXPECT_EQ(model.mark->x, static_cast<double>(rated.ratings.recommendation.recommendedPoint));
 }
 
 TEST(ChartModel, AxesOfOddRanges)

@@ -44,11 +44,11 @@ SvgTexts ReadSvg(const QByteArray& svg)
 
 TEST(ChartRender, WorkedExampleSvgIsTheGoldenOneEveryTime)
 {
-    const ChartDisplayList list = LayOutChart(BuildChartModel(testing::ChartOfInput(testing::kWorkedExampleInput)));
+    const ChartDisplayList list = LayOutChart(testing::ChartOfInput(testing::kWorkedExampleInput));
     const QByteArray svg = RenderChart(list, ChartFormat::Svg);
     EXPECT_TRUE(svg == ReadGolden("worked_example.svg")) << "compare with tests/data/chart/worked_example.svg";
     EXPECT_TRUE(svg.contains("width=\"160mm\" height=\"90mm\" viewBox=\"0 0 1600 900\""));
-    EXPECT_EQ(RenderChart(LayOutChart(BuildChartModel(testing::ChartOfInput(testing::kWorkedExampleInput))),
+    EXPECT_EQ(RenderChart(LayOutChart(testing::ChartOfInput(testing::kWorkedExampleInput)),
                           ChartFormat::Svg),
               svg);
 }
@@ -67,9 +67,8 @@ TEST(ChartRender, SvgHoldsTheTextsAsText)
         {'.', "Tab\tand \x01 bell", "Tab\tand \uFFFD bell"},
     };
     for (const Case& c : cases) {
-        ProfileChart chart = testing::ChartOfInput(testing::kWorkedExampleInput, c.separator);
-        chart.title = c.title;
-        const ChartModel model = BuildChartModel(chart);
+        ChartModel model = testing::ChartOfInput(testing::kWorkedExampleInput, c.separator);
+        model.title = c.title;
         const SvgTexts svg = ReadSvg(RenderChart(LayOutChart(model), ChartFormat::Svg));
         EXPECT_EQ(svg.title, c.written);
         QStringList expected = {c.written, "Расстояние, км", "Высота, м", "Рекомендуемая точка",
@@ -103,7 +102,7 @@ TEST(ChartRender, PngPixelsAsTheyWere)
         {testing::LongBlock(32767), '.', "d84b534ef25701e3b523efd0275a2294e314b7c8b192ac5b78ccdabe649e6188"},
     };
     for (const Case& c : cases) {
-        const ChartDisplayList list = LayOutChart(BuildChartModel(testing::ChartOfInput(c.input, c.separator)));
+        const ChartDisplayList list = LayOutChart(testing::ChartOfInput(c.input, c.separator));
         const QImage png = QImage::fromData(RenderChart(list, ChartFormat::Png), "PNG").convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(png.size(), QSize(1600, 900));
         const QByteArray pixels(reinterpret_cast<const char*>(png.constBits()), png.sizeInBytes());

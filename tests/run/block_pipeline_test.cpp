@@ -21,7 +21,7 @@ struct Evaluated {
     {
         blocks += std::to_string(number) + ' ' + std::to_string(static_cast<int>(block.outcome)) + ' ' + std::to_string(bytes)
             + (failed ? " failed " : " ")
-            + (block.rejection ? std::to_string(block.rejection->titleLineNumber) + ' ' + block.rejection->message : "") + '\n';
+            + (block.summary.rejection ? std::to_string(block.summary.titleLineNumber) + ' ' + *block.summary.rejection : "") + '\n';
     }
     std::string all() const { return blocks + sections; }
 };
@@ -56,7 +56,7 @@ struct PipelineRun final : LineSource, EvaluatedBatches {
     {
         return source.lineNumber() + 1 == throwAt ? throw std::runtime_error("read failed") : source.readLine();
     }
-    bool batchDone(const EvaluatedBatch& batch) override
+    bool batchDone(EvaluatedBatch& batch) override
     {
         std::uint64_t number = batch.firstBlockNumber;
         std::size_t end = 0;

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/block_evaluation.h"
+#include "engine/rated_block.h"
+
+namespace passcat {
+
+struct RunMessage {
+    enum class Kind {
+        BlockRejected, // one block was skipped; the run goes on
+        MissingInput,  // the input file does not exist; nothing was written
+        RunFailed,     // the run stopped; the previous result file is untouched
+        TrackNotice,   // a track lost points or gave no block; the run goes on
+    };
+    Kind kind = Kind::RunFailed;
+    QString text;               // exactly the text the user is shown
+    int blockNumber = 0;        // BlockRejected: the block's number in the file, from 1
+    qint64 titleLineNumber = 0; // BlockRejected: the line where the block starts
+};
+
+enum class RunOutcome {
+    AllAccepted,  // every block is in the report
+    SomeRejected, // the report holds the others
+    Failed,       // no report was written (or the previous one was kept)
+};
+
+// Exit statuses of the programs, one for each outcome.
+inline constexpr int kExitAllAccepted = 0;
+inline constexpr int kExitSomeRejected = 1; // the report holds the other blocks
+inline constexpr int kExitFailed = 2;       // bad arguments, or the run failed
+
+int ExitStatusOf(RunOutcome outcome);
+
+// One block of the input as the run found it.
+struct RunBlock {
+    std::uint64_t number = 0;        // among the input's blocks, from 1
+    BlockSummary summary;            // accepted or rejected, always kept
+    // Accepted, when the run was asked to keep rated blocks; apart, so that a run of
+    // many blocks that keeps none pays only for its summaries.
+    std::shared_ptr<const RatedBlock> rated;
+};
+
+// What a run found, for whoever shows it, rates a block again or writes it again.
+struct RunResult {
+    RunOutcome outcome = RunOutcome::Failed;
+    int exitStatus = kExitFailed;
+    std::vector<RunMessage> messages; // in the order they were shown
+    std::vector<RunBlock> blocks;     // in file order; those of a failed run as far as it got
+    // How the blocks were rated and written: a block rated again with these and
+    // written with their labels and format gives the bytes of the report.
+    EvaluationSettings evaluation;
+};
+
+} // namespace passcat
