@@ -1,7 +1,7 @@
 // Speed of drawing the chart of a block of 32767 points, the largest there is: the
-// drawing model, the painting into an image, and the whole SVG and PNG files.
+// drawing model, its display list, the painting of the list into an image, and the
+// whole SVG and PNG files from the model.
 #include <QGuiApplication>
-#include <QPainter>
 
 #include <benchmark/benchmark.h>
 
@@ -45,11 +45,19 @@ void BM_ChartModel(benchmark::State& state)
 }
 BENCHMARK(BM_ChartModel)->Unit(benchmark::kMillisecond);
 
-void BM_PaintImage(benchmark::State& state)
+void BM_ChartLayout(benchmark::State& state)
 {
     const ChartModel model = LargestChart();
     for (auto _ : state)
-        benchmark::DoNotOptimize(RenderChartImage(model, kChartPage));
+        benchmark::DoNotOptimize(LayOutChart(model));
+}
+BENCHMARK(BM_ChartLayout)->Unit(benchmark::kMillisecond);
+
+void BM_PaintImage(benchmark::State& state)
+{
+    const ChartDisplayList list = LayOutChart(LargestChart());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RenderChartImage(list, kChartPage));
 }
 BENCHMARK(BM_PaintImage)->Unit(benchmark::kMillisecond);
 
@@ -58,7 +66,7 @@ void BM_ChartFile(benchmark::State& state)
     const ChartModel model = LargestChart();
     const auto format = static_cast<ChartFormat>(state.range(0));
     for (auto _ : state)
-        benchmark::DoNotOptimize(RenderChart(model, format));
+        benchmark::DoNotOptimize(RenderChart(LayOutChart(model), format));
     state.SetLabel(format == ChartFormat::Png ? "png" : "svg");
 }
 BENCHMARK(BM_ChartFile)->Arg(static_cast<int>(ChartFormat::Svg))->Arg(static_cast<int>(ChartFormat::Png))->Unit(benchmark::kMillisecond);

@@ -1,6 +1,7 @@
 #include "chart/chart_font.h"
 
 #include <QFile>
+#include <QString>
 
 namespace passcat {
 namespace {
@@ -14,16 +15,69 @@ const QByteArray& FontData()
     return data;
 }
 
+QRawFont FontAt(double pixelSize)
+{
+    return QRawFont(FontData(), pixelSize, QFont::PreferNoHinting);
+}
+
+// The glyphs of a line and their kerned advances.
+struct GlyphRun {
+    QList<quint32> glyphs;
+    QList<QPointF> advances;
+};
+
+GlyphRun GlyphsOf(const QRawFont& font, std::string_view text)
+{
+    GlyphRun run;
+    run.glyphs = font.glyphIndexesForString(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    run.advances = font.advancesForGlyphIndexes(run.glyphs, QRawFont::KernedAdvances | QRawFont::UseDesignMetrics);
+    return run;
+}
+
 } // namespace
 
 bool LoadChartFont()
 {
-    return ChartFont(12).isValid();
+    return FontAt(12).isValid();
 }
 
-QRawFont ChartFont(double pixelSize)
+const QRawFont& ChartFonts::at(double pixelSize) const
 {
-    return QRawFont(FontData(), pixelSize, QFont::PreferNoHinting);
+    for (const auto& [size, font] : fonts_) {
+        if (size == pixelSize)
+            return font;
+    }
+    return fonts_.emplace_back(pixelSize, FontAt(pixelSize)).second;
+}
+
+double ChartFonts::width(std::string_view text, const Font& font) const
+{
+    double width = 0; // in the order outline() adds up, to the last bit
+    for (const QPointF& advance : GlyphsOf(at(font.size), text).advances)
+        width += advance.x();
+    return width;
+}
+
+double ChartFonts::ascent(const Font& font) const
+{
+    return at(font.size).ascent();
+}
+
+double ChartFonts::descent(const Font& font) const
+{
+    return at(font.size).descent();
+}
+
+TextOutline ChartFonts::outline(std::string_view text, const Font& font) const
+{
+    const QRawFont& raw = at(font.size);
+    const GlyphRun run = GlyphsOf(raw, text);
+    TextOutline outline;
+    for (qsizetype k = 0; k < run.glyphs.size(); ++k) {
+        outline.path.addPath(raw.pathForGlyph(run.glyphs[k]).translated(outline.width, 0));
+        outline.width += run.advances[k].x();
+    }
+    return outline;
 }
 
 } // namespace passcat

@@ -32,7 +32,7 @@ std::optional<QString> WriteChartFiles(const ChartRequest& request, const RunRes
         const QString path = QDir::toNativeSeparators(
             folder.filePath(QString::fromStdString(ChartFileName(block.number, request.format))));
         const QByteArray bytes =
-            RenderChart(chartOf(*block.rated, run.evaluation.format.decimalSeparator), request.format);
+            RenderChart(LayOutChart(chartOf(*block.rated, run.evaluation.format.decimalSeparator)), request.format);
         if (bytes.isEmpty())
             return WriteFailure(path, QStringLiteral("не удалось построить изображение"));
         SafeResultFile file(path);

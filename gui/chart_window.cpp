@@ -29,29 +29,31 @@ public:
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
 
-    void setModel(std::optional<ChartModel> model)
+    void setDrawing(std::optional<ChartDisplayList> drawing)
     {
-        model_ = std::move(model);
+        drawing_ = std::move(drawing);
         image_ = QImage();
         update();
     }
+
+    const std::optional<ChartDisplayList>& drawing() const { return drawing_; }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
         painter.fillRect(rect(), Qt::white);
-        if (!model_)
+        if (!drawing_)
             return;
         const qreal ratio = devicePixelRatioF();
         const QSize pixels = (QSizeF(size()) * ratio).toSize();
         if (image_.size() != pixels)
-            image_ = RenderChartImage(*model_, pixels, ratio);
+            image_ = RenderChartImage(*drawing_, pixels, ratio);
         painter.drawImage(QPointF(0, 0), image_);
     }
 
 private:
-    std::optional<ChartModel> model_;
+    std::optional<ChartDisplayList> drawing_;
     QImage image_;
 };
 
@@ -143,7 +145,7 @@ ChartModel ChartWindow::chartOf(const RunBlock& block) const
 void ChartWindow::showSelected()
 {
     const RunBlock* block = selected();
-    view_->setModel(block ? std::optional(chartOf(*block)) : std::nullopt);
+    view_->setDrawing(block ? std::optional(LayOutChart(chartOf(*block))) : std::nullopt);
     save_->setEnabled(block != nullptr);
 }
 
@@ -157,7 +159,7 @@ void ChartWindow::save()
     const QString path = fileDialog_.askSaveFileName(this, suggested, kSvgFilter + ";;" + kPngFilter, filter);
     if (path.isEmpty())
         return;
-    const QByteArray bytes = RenderChart(chartOf(*block), FormatFor(path, filter));
+    const QByteArray bytes = RenderChart(*view_->drawing(), FormatFor(path, filter));
     if (const auto failure = WriteChartFile(path, bytes)) {
         messages_.present(this,
                           QStringLiteral("Ошибка: не удалось записать файл %1 (%2)")

@@ -16,7 +16,7 @@ struct RunInput {
     };
     Kind kind = Kind::ProfileFile;
     QString path;        // the file; empty for standard input
-    tracks::TrackFormat trackFormat{}; // TrackFile: how the file is read
+    const tracks::TrackFormat* trackFormat = nullptr; // TrackFile: how the file is read
     TrackSettings track; // TrackFile: how the track becomes profile text
 
     // A track when the name's extension is that of a track format, else a profile.

@@ -10,6 +10,7 @@
 #include "platform/safe_result_file.h"
 #include "platform/text_encoding.h"
 #include "run/helper_threads.h"
+#include "tracks/track_formats.h"
 
 namespace passcat {
 namespace {
@@ -66,7 +67,7 @@ bool TrackInput::read(const RunInput& input, const QString& resultPath, ReportEn
     HelperThreads helpers;
     tracks::TrackConversion conversion;
     try {
-        conversion = tracks::ConvertTracks(input.trackFormat, source, Utf8(input.path), DefaultTrackName(input.path),
+        conversion = tracks::ConvertTracks(*input.trackFormat, source, Utf8(input.path), DefaultTrackName(input.path),
                                            input.track.profile, &helpers);
     } catch (const std::bad_alloc&) {
         failure_ = QStringLiteral("Ошибка: не хватило памяти, чтобы прочитать трек %1; файлы не изменены")

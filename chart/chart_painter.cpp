@@ -1,0 +1,131 @@
+#include "chart/chart_painter.h"
+
+#include <QPainter>
+#include <QPolygonF>
+#include <QTransform>
+
+#include <algorithm>
+
+#include "chart/chart_font.h"
+
+namespace passcat {
+namespace {
+
+QColor ColorOf(const Colour& colour)
+{
+    return {colour.red, colour.green, colour.blue, colour.alpha};
+}
+
+QPointF PointOf(const Point& point)
+{
+    return {point.x, point.y};
+}
+
+QRectF RectOf(const Rect& rect)
+{
+    return {rect.x, rect.y, rect.width, rect.height};
+}
+
+QPolygonF PolygonOf(const std::vector<Point>& points)
+{
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const Point& point : points)
+        polygon.append(PointOf(point));
+    return polygon;
+}
+
+QPen PenOf(const Stroke& stroke)
+{
+    return {ColorOf(stroke.colour), stroke.width, Qt::SolidLine,
+            stroke.cap == LineCap::Round ? Qt::RoundCap : Qt::SquareCap, Qt::BevelJoin};
+}
+
+class ListPainter {
+public:
+    explicit ListPainter(QPainter& painter) : p_(painter) {}
+
+    void operator()(const Rectangle& shape)
+    {
+        setPaint(shape.fill, shape.stroke);
+        p_.drawRect(RectOf(shape.rect));
+    }
+
+    void operator()(const Line& shape)
+    {
+        p_.setPen(PenOf(shape.stroke));
+        p_.drawLine(PointOf(shape.from), PointOf(shape.to));
+    }
+
+    void operator()(const Polyline& shape)
+    {
+        setPaint(std::nullopt, shape.stroke);
+        p_.drawPolyline(PolygonOf(shape.points));
+    }
+
+    void operator()(const Polygon& shape)
+    {
+        setPaint(shape.fill, std::nullopt);
+        p_.drawPolygon(PolygonOf(shape.points));
+    }
+
+    void operator()(const Circle& shape)
+    {
+        setPaint(shape.fill, shape.stroke);
+        p_.drawEllipse(PointOf(shape.centre), shape.radius, shape.radius);
+    }
+
+    // The outline is moved to where its baseline starts; a turned text is turned
+    // about that start.
+    void operator()(const Text& shape)
+    {
+        const TextOutline text = fonts_.outline(shape.text, shape.font);
+        const double before = shape.anchor == TextAnchor::Start    ? 0
+                              : shape.anchor == TextAnchor::Middle ? text.width / 2
+                                                                   : text.width;
+        if (shape.rotation == 0) {
+            p_.fillPath(text.path.translated(shape.at.x - before, shape.at.y), ColorOf(shape.colour));
+            return;
+        }
+        p_.save();
+        p_.translate(PointOf(shape.at) + QTransform().rotate(shape.rotation).map(QPointF(-before, 0)));
+        p_.rotate(shape.rotation);
+        p_.fillPath(text.path, ColorOf(shape.colour));
+        p_.restore();
+    }
+
+    void operator()(const ClipTo& shape)
+    {
+        p_.save();
+        p_.setClipRect(RectOf(shape.rect));
+    }
+
+    void operator()(const Unclip&) { p_.restore(); }
+
+private:
+    void setPaint(const std::optional<Colour>& fill, const std::optional<Stroke>& stroke)
+    {
+        p_.setPen(stroke ? PenOf(*stroke) : QPen(Qt::NoPen));
+        p_.setBrush(fill ? QBrush(ColorOf(*fill)) : QBrush(Qt::NoBrush));
+    }
+
+    QPainter& p_;
+    ChartFonts fonts_;
+};
+
+} // namespace
+
+void PaintChart(QPainter& painter, const ChartDisplayList& list, const QRectF& target)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double scale = std::min(target.width() / list.width, target.height() / list.height);
+    painter.translate(target.center() - QPointF(list.width, list.height) * (scale / 2));
+    painter.scale(scale, scale);
+    ListPainter paint(painter);
+    for (const DisplayItem& item : list.items)
+        std::visit(paint, item);
+    painter.restore();
+}
+
+} // namespace passcat
