@@ -9,6 +9,7 @@
 #include <limits>
 #include <mutex>
 #include <optional>
+#include <thread>
 #include <utility>
 
 #include "tracks/block_text.h"
@@ -87,7 +88,8 @@ private:
 };
 
 // Takes the tracks as the reader completes them and keeps the waypoints. A large
-// track goes to the helper when it waits for one; else the reader processes it itself.
+// track goes to the helper, once it is done with the one before; without a helper the
+// reader processes it itself.
 class Collector final : public TrackSink {
 public:
     // Tracks smaller than this are processed at once: handing them over costs more.
@@ -106,10 +108,10 @@ public:
             return reader.read(input, *this);
         ReadOutcome outcome;
         std::exception_ptr readFailure;
-        bool readerTaken = false;
+        const std::thread::id readingThread = std::this_thread::get_id(); // the calling one, as without sharing
         sharing->share(1, [&] {
             std::unique_lock lock(mutex_);
-            if (std::exchange(readerTaken, true)) {
+            if (std::this_thread::get_id() != readingThread) {
                 help(lock);
                 return;
             }
@@ -137,13 +139,20 @@ public:
             std::rethrow_exception(failure_);
         const std::size_t slot = results_.size();
         results_.emplace_back();
-        if (helperWaiting_ && track.size() >= kHandOverPoints) {
-            // The reader goes on with the buffer of the track before.
-            std::swap(job_, track);
-            jobSlot_ = slot;
-            helperWaiting_ = false;
-            changed_.notify_all();
-            return;
+        if (helperPresent_ && track.size() >= kHandOverPoints) {
+            // Reading takes longer than processing: the wait is short, and no third
+            // track is held meanwhile.
+            changed_.wait(lock, [this] { return helperWaiting_ || !helperPresent_; });
+            if (failure_)
+                std::rethrow_exception(failure_);
+            if (helperWaiting_) {
+                // The reader goes on with the buffer of the track before.
+                std::swap(job_, track);
+                jobSlot_ = slot;
+                helperWaiting_ = false;
+                changed_.notify_all();
+                return;
+            }
         }
         lock.unlock();
         TrackResult result = processor_.process(track);
@@ -161,13 +170,13 @@ private:
     // Processes the tracks handed over until the reading is done.
     void help(std::unique_lock<std::mutex>& lock)
     {
+        helperPresent_ = true;
         for (;;) {
             helperWaiting_ = true;
+            changed_.notify_all();
             changed_.wait(lock, [this] { return !helperWaiting_ || readingDone_; });
-            if (helperWaiting_) {
-                helperWaiting_ = false;
-                return;
-            }
+            if (helperWaiting_)
+                break;
             lock.unlock();
             try {
                 TrackResult result = helperProcessor_.process(job_);
@@ -176,9 +185,12 @@ private:
             } catch (...) {
                 lock.lock();
                 failure_ = std::current_exception();
-                return;
+                break;
             }
         }
+        helperWaiting_ = false;
+        helperPresent_ = false;
+        changed_.notify_all();
     }
 
     TrackProcessor processor_;
@@ -189,6 +201,7 @@ private:
     std::condition_variable changed_;
     Track job_;
     std::size_t jobSlot_ = 0;
+    bool helperPresent_ = false; // a helper has come and not yet left
     bool helperWaiting_ = false; // for a job; the reader hands one over by clearing it
     bool readingDone_ = false;
     std::exception_ptr failure_;
