@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QString>
 
+#include <vector>
+
 namespace passcat {
 namespace {
 
@@ -56,6 +58,35 @@ double ChartFonts::width(std::string_view text, const Font& font) const
     for (const QPointF& advance : GlyphsOf(at(font.size), text).advances)
         width += advance.x();
     return width;
+}
+
+std::string ChartFonts::shortened(std::string_view text, const Font& font, double limit) const
+{
+    const QRawFont& raw = at(font.size);
+    const GlyphRun run = GlyphsOf(raw, text);
+    // Sums in the order width() adds up, so that the cut falls where measuring
+    // every shortened line would put it; one glyph a character.
+    std::vector<double> before{0}; // the advance of the first k glyphs, kerned as in the line
+    before.reserve(static_cast<std::size_t>(run.glyphs.size()) + 1);
+    for (const QPointF& advance : run.advances)
+        before.push_back(before.back() + advance.x());
+    if (!(before.back() > limit))
+        return std::string(text);
+
+    static constexpr std::string_view kEllipsis = "…";
+    const quint32 ellipsis = GlyphsOf(raw, kEllipsis).glyphs.front();
+    std::size_t end = text.size();
+    for (qsizetype kept = run.glyphs.size() - 1; kept > 0; --kept) {
+        do
+            --end;
+        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80);
+        // Only the last kept glyph's advance changes: it is kerned against the ellipsis now.
+        const QList<QPointF> tail = raw.advancesForGlyphIndexes(
+            QList<quint32>{run.glyphs[kept - 1], ellipsis}, QRawFont::KernedAdvances | QRawFont::UseDesignMetrics);
+        if (!(before[static_cast<std::size_t>(kept - 1)] + tail[0].x() + tail[1].x() > limit))
+            return std::string(text.substr(0, end)).append(kEllipsis);
+    }
+    return std::string(kEllipsis);
 }
 
 double ChartFonts::ascent(const Font& font) const

@@ -28,6 +28,7 @@ struct TextOutline {
 class ChartFonts final : public ChartTextMetrics {
 public:
     double width(std::string_view text, const Font& font) const override;
+    std::string shortened(std::string_view text, const Font& font, double limit) const override;
     double ascent(const Font& font) const override;
     double descent(const Font& font) const override;
 
