@@ -38,6 +38,7 @@ struct TrackResult {
     std::string name;
     bool afterTracks = false;
     std::vector<std::string> notices;
+    std::optional<std::string> withoutClimbs;
     std::vector<ClimbBlock> climbs;
 };
 
@@ -70,6 +71,8 @@ public:
         SmoothHeights(h, options_.smooth);
         const std::vector<Climb> climbs =
             options_.wholeTracks ? std::vector<Climb>{{0, count - 1}} : FindClimbs(h, options_.minClimb);
+        if (climbs.empty())
+            result.withoutClimbs = messages::NoClimbs(result.name, LargestRise(h), options_.minClimb);
         for (const Climb& climb : climbs) {
             SimplifyProfile(s, h, climb.bottom, climb.top, options_.simplify, kept_);
             ClimbBlock block{track.latitudes[first + climb.top], track.longitudes[first + climb.top],
@@ -290,6 +293,8 @@ TrackConversion ConvertTracks(const TrackFormat& format, ByteSource& input, std:
     for (TrackResult& result : results) {
         for (std::string& notice : result.notices)
             conversion.notices.push_back(std::move(notice));
+        if (result.withoutClimbs)
+            conversion.withoutClimbs.push_back(std::move(*result.withoutClimbs));
         AppendBlocks(result, finder, options, conversion.profile);
     }
     return conversion;
