@@ -1,48 +1,29 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
-#include <memory>
-#include <vector>
+#include <optional>
 
-#include "chart/chart_model.h"
-#include "run/run_result.h"
-
-class QListWidget;
-class QPushButton;
+#include "chart/chart_display_list.h"
 
 namespace passcat {
 
-class ChartView;
-class FileDialog;
-class MessagePresenter;
-
-// A run whose accepted blocks were kept with their points.
-using RunCharts = std::shared_ptr<const RunResult>;
-
-// The charts of a run, in a window of their own beside the main one: the list of
-// the evaluated blocks by title, the chart of the one selected, and "Сохранить...".
-// objectNames: "ChartWindow", "ChartList", "ChartView", "ChartSave".
-class ChartWindow final : public QWidget {
+// One chart scaled to the widget, drawn anew for its size in device pixels, so that
+// it stays sharp on a high-density screen. objectName "ChartView".
+class ChartView final : public QWidget {
 public:
-    ChartWindow(FileDialog& fileDialog, MessagePresenter& messages, QWidget* parent = nullptr);
+    explicit ChartView(QWidget* parent);
 
-    // Shows the charts of the run's rated blocks, the first one selected.
-    void setCharts(RunCharts charts);
+    void setDrawing(std::optional<ChartDisplayList> drawing);
+    const std::optional<ChartDisplayList>& drawing() const { return drawing_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    const RunBlock* selected() const;
-    ChartModel chartOf(const RunBlock& block) const;
-    void showSelected();
-    void save();
-
-    FileDialog& fileDialog_;
-    MessagePresenter& messages_;
-    RunCharts charts_;
-    std::vector<const RunBlock*> rated_; // the blocks listed, in the list's order
-    QListWidget* list_;
-    ChartView* view_;
-    QPushButton* save_;
+    std::optional<ChartDisplayList> drawing_;
+    QImage image_;
 };
 
 } // namespace passcat

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QString>
 
@@ -8,6 +9,7 @@
 #include "gui/message_presenter.h"
 #include "gui/main_form.h"
 #include "gui/program_icon.h"
+#include "gui/qt_translations.h"
 
 namespace {
 
@@ -32,6 +34,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("passcat"));
     QGuiApplication::setDesktopFileName(QStringLiteral("passcat"));
     QApplication::setWindowIcon(passcat::ProgramIcon());
+    if (!passcat::InstallQtTranslations(app))
+        qWarning("Qt's Russian translations were not found; its own texts stay in English");
     // The charts' font is built in; a program that cannot load it is broken.
     if (!passcat::LoadChartFont())
         qWarning("the chart font could not be loaded");
@@ -40,6 +44,9 @@ int main(int argc, char* argv[])
     passcat::MessageBoxPresenter messages;
     passcat::WaitCursor busyCursor;
     passcat::MainForm form(fileDialog, messages, busyCursor);
+    // "passcat FILE", as the file manager's "Open with" starts it.
+    if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1)
+        form.openInput(QFileInfo(arguments.at(1)).absoluteFilePath());
     form.show();
     SaveSnapshotOnceShown(app, form);
     return app.exec();

@@ -1,0 +1,159 @@
+#include "gui/results_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "chart/chart_renderer.h"
+#include "gui/chart_saving.h"
+#include "gui/chart_view.h"
+#include "gui/results_summary.h"
+#include "gui/table_text.h"
+#include "run/block_chart.h"
+
+namespace passcat {
+namespace {
+
+const QString kGeometryKey = QStringLiteral("results/geometry");
+const QString kSplitterKey = QStringLiteral("results/splitter");
+
+QSettings Settings()
+{
+    return QSettings(QStringLiteral("passcat"), QStringLiteral("passcat"));
+}
+
+QPushButton* Button(const char* caption, const char* objectName, QWidget* parent)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+ResultsWindow::ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages, QWidget* parent)
+    : QWidget(parent, Qt::Window), fileDialog_(fileDialog), messages_(messages)
+{
+    setObjectName(QStringLiteral("ResultsWindow"));
+    table_ = new QTableView;
+    table_->setObjectName(QStringLiteral("ResultsTable"));
+    table_->setModel(&model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(BlockTableModel::Title, QHeaderView::Stretch);
+    summary_ = new QLabel;
+    summary_->setObjectName(QStringLiteral("ResultsSummary"));
+    summary_->setTextFormat(Qt::PlainText);
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* copy = Button("Копировать таблицу", "ResultsCopy", this);
+    save_ = Button("Сохранить график...", "ChartSave", this);
+    chart_ = new ChartView(nullptr);
+
+    auto* blocks = new QWidget;
+    auto* blocksLayout = new QVBoxLayout(blocks);
+    blocksLayout->setContentsMargins(0, 0, 0, 0);
+    blocksLayout->addWidget(table_);
+    blocksLayout->addWidget(summary_);
+    splitter_ = new QSplitter(Qt::Vertical);
+    splitter_->setObjectName(QStringLiteral("ResultsSplitter"));
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(blocks);
+    splitter_->addWidget(chart_);
+    splitter_->setStretchFactor(1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(copy);
+    buttons->addStretch();
+    buttons->addWidget(save_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter_, 1);
+    layout->addLayout(buttons);
+
+    resize(1000, 720);
+    splitter_->setSizes({260, 440});
+    const QSettings settings = Settings();
+    restoreGeometry(settings.value(kGeometryKey).toByteArray());
+    splitter_->restoreState(settings.value(kSplitterKey).toByteArray());
+
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ResultsWindow::showSelected);
+    connect(copy, &QPushButton::clicked, this, &ResultsWindow::copyTable);
+    connect(save_, &QPushButton::clicked, this, &ResultsWindow::saveChart);
+}
+
+// A window closed with the program is never hidden first.
+ResultsWindow::~ResultsWindow()
+{
+    rememberLayout();
+}
+
+void ResultsWindow::setRun(RunCharts run, const QString& inputName)
+{
+    run_ = std::move(run);
+    setWindowTitle(QStringLiteral("Результаты: ") + inputName);
+    model_.setRun(run_);
+    table_->clearSpans();
+    int first = -1;
+    for (int row = 0; row < model_.rowCount(); ++row) {
+        if (model_.blockAt(row)->rated == nullptr)
+            table_->setSpan(row, BlockTableModel::kMessageColumn, 1,
+                            BlockTableModel::ColumnCount - BlockTableModel::kMessageColumn);
+        else if (first < 0)
+            first = row;
+    }
+    table_->resizeColumnsToContents();
+    table_->horizontalHeader()->setSectionResizeMode(BlockTableModel::Title, QHeaderView::Stretch);
+    summary_->setText(ResultsSummary(*run_));
+    table_->setCurrentIndex(model_.index(first, 0));
+    showSelected();
+}
+
+void ResultsWindow::hideEvent(QHideEvent* event)
+{
+    rememberLayout();
+    QWidget::hideEvent(event);
+}
+
+const RunBlock* ResultsWindow::selected() const
+{
+    return model_.blockAt(table_->currentIndex().row());
+}
+
+void ResultsWindow::showSelected()
+{
+    const RunBlock* block = selected();
+    if (block && block->rated)
+        chart_->setDrawing(LayOutChart(ChartOfRatedBlock(*block->rated, run_->evaluation.format.decimalSeparator)));
+    else
+        chart_->setDrawing(std::nullopt);
+    save_->setEnabled(chart_->drawing().has_value());
+}
+
+void ResultsWindow::copyTable()
+{
+    QApplication::clipboard()->setText(TableAsTabSeparated(model_));
+}
+
+void ResultsWindow::saveChart()
+{
+    if (const RunBlock* block = selected(); block && chart_->drawing())
+        SaveChart(this, fileDialog_, messages_, *chart_->drawing(), block->number);
+}
+
+void ResultsWindow::rememberLayout() const
+{
+    QSettings settings = Settings();
+    settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kSplitterKey, splitter_->saveState());
+}
+
+} // namespace passcat
