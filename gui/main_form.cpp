@@ -86,23 +86,6 @@ void FitFontToCaptions(QWidget& form)
     }
 }
 
-// A rejected block or track is a plain notice, a track without climbs is told for
-// information; a run that could not read or write is an error.
-MessageIcon IconOf(RunMessage::Kind kind)
-{
-    switch (kind) {
-    case RunMessage::Kind::BlockRejected:
-    case RunMessage::Kind::TrackNotice:
-        return MessageIcon::None;
-    case RunMessage::Kind::NoClimbs:
-        return MessageIcon::Information;
-    case RunMessage::Kind::MissingInput:
-    case RunMessage::Kind::RunFailed:
-        break;
-    }
-    return MessageIcon::Critical;
-}
-
 // Shows a run in the window: the wait cursor while it works, a message box for each
 // message. Whatever the run leaves, the cursor is normal again when the presenter goes.
 class FormRunPresenter final : public RunPresenter {
@@ -123,15 +106,31 @@ public:
             busyCursor_.restore();
     }
 
+    // A rejected block or track is a plain notice; a run that could not read or write
+    // is an error. Tracks without climbs are kept for one box at the end: a file of
+    // many tracks would otherwise ask for a click on each.
     void showMessage(const RunMessage& message) override
     {
-        messages_.present(&form_, message.text, IconOf(message.kind));
+        if (message.kind == RunMessage::Kind::NoClimbs) {
+            withoutClimbs_ << message.text;
+            return;
+        }
+        const bool notice = message.kind == RunMessage::Kind::BlockRejected || message.kind == RunMessage::Kind::TrackNotice;
+        messages_.present(&form_, message.text, notice ? MessageIcon::None : MessageIcon::Critical);
+    }
+
+    // Once the run is over.
+    void showTracksWithoutClimbs()
+    {
+        if (!withoutClimbs_.isEmpty())
+            messages_.present(&form_, withoutClimbs_.join(u'\n'), MessageIcon::Information);
     }
 
 private:
     QWidget& form_;
     MessagePresenter& messages_;
     BusyCursor& busyCursor_;
+    QStringList withoutClimbs_;
 };
 
 } // namespace
@@ -262,6 +261,7 @@ void MainForm::Command2_Click()
     FormRunPresenter presenter(*this, messages_, busyCursor_);
     const QString input = Text1->text();
     auto run = std::make_shared<RunResult>(PerformCalculationRun(RunInput::FromPath(input), settings, format, presenter));
+    presenter.showTracksWithoutClimbs();
     const bool anyRated = std::ranges::any_of(run->blocks, [](const RunBlock& block) { return block.rated != nullptr; });
     keepResults(run->outcome != RunOutcome::Failed && anyRated ? std::move(run) : nullptr, QFileInfo(input).fileName());
 }
