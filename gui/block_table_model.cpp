@@ -2,20 +2,10 @@
 
 #include <QColor>
 
-#include "engine/number_formatting.h"
+#include "gui/number_text.h"
 #include "run/block_chart.h"
 
 namespace passcat {
-namespace {
-
-template <typename Value>
-QString NumberText(char* (*put)(char*, Value, char), Value value, char decimalSeparator)
-{
-    char text[kNumberTextRoom];
-    return QString::fromLatin1(text, put(text, value, decimalSeparator) - text);
-}
-
-} // namespace
 
 void BlockTableModel::setRun(RunCharts run)
 {

@@ -11,9 +11,13 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <cmath>
+
+#include "chart/chart_readout.h"
 #include "chart/chart_renderer.h"
 #include "gui/chart_saving.h"
 #include "gui/chart_view.h"
+#include "gui/number_text.h"
 #include "gui/results_summary.h"
 #include "gui/table_text.h"
 #include "run/block_chart.h"
@@ -27,6 +31,15 @@ const QString kSplitterKey = QStringLiteral("results/splitter");
 QSettings Settings()
 {
     return QSettings(QStringLiteral("passcat"), QStringLiteral("passcat"));
+}
+
+// The readout as one line, its numbers as the report writes them.
+QString ReadoutText(const ChartReadout& readout, char separator)
+{
+    return QStringLiteral("%1 км · высота %2 м · уклон %3 % · покрытие %4 · балл %5 · категория %6")
+        .arg(NumberText(PutThreeDecimals, readout.km, separator), QString::number(std::lround(readout.height)),
+             NumberText(PutThreeDecimals, readout.grade, separator), NumberText(PutPlainDouble, readout.surface, separator),
+             NumberText(PutThreeDecimals, static_cast<double>(readout.score), separator), QString::number(readout.category));
 }
 
 QPushButton* Button(const char* caption, const char* objectName, QWidget* parent)
@@ -59,6 +72,9 @@ ResultsWindow::ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages,
     auto* copy = Button("Копировать таблицу", "ResultsCopy", this);
     save_ = Button("Сохранить график...", "ChartSave", this);
     chart_ = new ChartView(nullptr);
+    readout_ = new QLabel;
+    readout_->setObjectName(QStringLiteral("ChartReadout"));
+    readout_->setTextFormat(Qt::PlainText);
 
     auto* blocks = new QWidget;
     auto* blocksLayout = new QVBoxLayout(blocks);
@@ -69,7 +85,12 @@ ResultsWindow::ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages,
     splitter_->setObjectName(QStringLiteral("ResultsSplitter"));
     splitter_->setChildrenCollapsible(false);
     splitter_->addWidget(blocks);
-    splitter_->addWidget(chart_);
+    auto* chartSide = new QWidget;
+    auto* chartLayout = new QVBoxLayout(chartSide);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    chartLayout->addWidget(chart_, 1);
+    chartLayout->addWidget(readout_);
+    splitter_->addWidget(chartSide);
     splitter_->setStretchFactor(1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copy);
@@ -86,6 +107,7 @@ ResultsWindow::ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages,
     splitter_->restoreState(settings.value(kSplitterKey).toByteArray());
 
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ResultsWindow::showSelected);
+    chart_->onPointerMoved([this](std::optional<double> km) { showReadout(km); });
     connect(copy, &QPushButton::clicked, this, &ResultsWindow::copyTable);
     connect(save_, &QPushButton::clicked, this, &ResultsWindow::saveChart);
 }
@@ -136,6 +158,20 @@ void ResultsWindow::showSelected()
     else
         chart_->setDrawing(std::nullopt);
     save_->setEnabled(chart_->drawing().has_value());
+    showReadout(std::nullopt);
+}
+
+void ResultsWindow::showReadout(std::optional<double> km)
+{
+    const RunBlock* block = selected();
+    if (!km || !block || !block->rated) {
+        readout_->setText(QStringLiteral("Наведите указатель на профиль"));
+        chart_->setMarker(std::nullopt);
+        return;
+    }
+    const ChartReadout readout = ReadoutAt(*block->rated, *km);
+    readout_->setText(ReadoutText(readout, run_->evaluation.format.decimalSeparator));
+    chart_->setMarker(Point{readout.km, readout.height});
 }
 
 void ResultsWindow::copyTable()

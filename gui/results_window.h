@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 #include "gui/block_table_model.h"
 
 class QLabel;
@@ -16,10 +18,11 @@ class FileDialog;
 class MessagePresenter;
 
 // What a run found, in a window of its own beside the main one: the table of every
-// block, a summary line under it and the chart of the selected block; the table copies
-// to the clipboard, the chart saves as SVG or PNG. It remembers its size and how it
-// was split. objectNames: "ResultsWindow", "ResultsTable", "ResultsSummary",
-// "ResultsSplitter", "ChartView", "ResultsCopy", "ChartSave".
+// block, a summary line under it and the chart of the selected block, with a readout of
+// the point under the pointer; the table copies to the clipboard, the chart saves as
+// SVG or PNG. It remembers its size and how it was split. objectNames: "ResultsWindow",
+// "ResultsTable", "ResultsSummary", "ResultsSplitter", "ChartView", "ChartReadout",
+// "ResultsCopy", "ChartSave".
 class ResultsWindow final : public QWidget {
 public:
     ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages, QWidget* parent = nullptr);
@@ -34,6 +37,7 @@ protected:
 private:
     const RunBlock* selected() const;
     void showSelected();
+    void showReadout(std::optional<double> km);
     void copyTable();
     void saveChart();
     void rememberLayout() const;
@@ -46,6 +50,7 @@ private:
     QLabel* summary_;
     QSplitter* splitter_;
     ChartView* chart_;
+    QLabel* readout_;
     QPushButton* save_;
 };
 

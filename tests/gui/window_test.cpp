@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "gui/busy_cursor.h"
+#include "chart/chart_painter.h"
 #include "gui/chart_view.h"
 #include "gui/file_dialog.h"
 #include "gui/main_form.h"
@@ -253,6 +254,21 @@ private slots:
         QCOMPARE(chartTitle(), "Низкий");
         table->selectRow(1);
         QCOMPARE(chartTitle(), "Высокий");
+
+        // The readout follows the pointer: 1.5 km into "Высокий" (2200 m at 0 km, 2800 m
+        // at 1 km, 3400 m at 2 km) is 3100 m, on the segment whose row in rez.txt reads
+        // 60,000 % and 4,587; outside the frame it asks for the pointer.
+        results->resize(1000, 720);
+        auto* view = static_cast<ChartView*>(results->findChild<QWidget*>("ChartView"));
+        auto* readout = results->findChild<QLabel*>("ChartReadout");
+        const PlotFrame& frame = view->drawing()->plot;
+        const ChartPlacement placement = PlaceChart(*view->drawing(), QRectF(QPointF(0, 0), QSizeF(view->size())));
+        const QPointF at = placement.targetAt({frame.pageX(1.5), frame.pageY(3000)});
+        QTest::mouseMove(view, at.toPoint());
+        QVERIFY2(readout->text().contains("км · высота 31") && readout->text().endsWith("· уклон 60,000 % · покрытие 1 · балл 4,587 · категория 4"),
+                 qPrintable(readout->text()));
+        QTest::mouseMove(view, QPoint(2, 2));
+        QCOMPARE(readout->text(), "Наведите указатель на профиль");
         w.answers = {dir.filePath("chart.png"), dir.filePath("no/chart.svg")};
         for (int k = 0; k < 2; ++k)
             QTest::mouseClick(results->findChild<QPushButton*>("ChartSave"), Qt::LeftButton);
