@@ -1,17 +1,30 @@
 #include "gui/block_table_model.h"
 
 #include <QColor>
+#include <QFont>
 
 #include "gui/number_text.h"
 #include "run/block_chart.h"
 
 namespace passcat {
 
-void BlockTableModel::setRun(RunCharts run)
+void BlockTableModel::setRun(RunCharts run, RunCharts original)
 {
     beginResetModel();
     run_ = std::move(run);
+    original_ = std::move(original);
     endResetModel();
+}
+
+void BlockTableModel::blockChanged(int row)
+{
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+bool BlockTableModel::changed(int row) const
+{
+    const auto k = static_cast<std::size_t>(row);
+    return original_ && k < original_->blocks.size() && run_->blocks[k].rated != original_->blocks[k].rated;
 }
 
 const RunBlock* BlockTableModel::blockAt(int row) const
@@ -77,7 +90,16 @@ QVariant BlockTableModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return text(*block, index.column());
     case Qt::ToolTipRole:
+        if (changed(index.row()))
+            return QStringLiteral("Покрытие изменено");
         return rejected || index.column() == Title ? text(*block, rejected ? kMessageColumn : Title) : QVariant();
+    case Qt::FontRole: {
+        if (!changed(index.row()))
+            return {};
+        QFont font;
+        font.setBold(true);
+        return font;
+    }
     case Qt::ForegroundRole:
         return rejected ? QVariant(QColor(Qt::gray)) : QVariant();
     case Qt::TextAlignmentRole:

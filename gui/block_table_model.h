@@ -13,7 +13,7 @@ using RunCharts = std::shared_ptr<const RunResult>;
 
 // Every block of a run, one row each, its figures as the report writes them (with
 // the run's decimal separator). A rejected block shows its message after its title,
-// greyed.
+// greyed; a block whose surfaces were changed since the run is in bold.
 class BlockTableModel final : public QAbstractTableModel {
 public:
     enum Column { Number, Title, Length, StartHeight, EndHeight, Climb, Category, Score, RecommendedPoint, ColumnCount };
@@ -22,7 +22,10 @@ public:
 
     explicit BlockTableModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
-    void setRun(RunCharts run);
+    // run as shown, original as the run found it.
+    void setRun(RunCharts run, RunCharts original);
+    // The block in row has a new record.
+    void blockChanged(int row);
     const RunBlock* blockAt(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -33,7 +36,10 @@ public:
 private:
     QString text(const RunBlock& block, int column) const;
 
+    bool changed(int row) const;
+
     RunCharts run_;
+    RunCharts original_;
 };
 
 } // namespace passcat

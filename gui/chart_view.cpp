@@ -3,10 +3,24 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "chart/chart_painter.h"
 #include "chart/chart_renderer.h"
 
 namespace passcat {
+namespace {
+
+constexpr double kBandHeight = 14; // widget pixels
+
+// Light to dark by rank among the block's coefficients, so that a harder surface looks heavier.
+QColor SurfaceColour(std::size_t rank, std::size_t count)
+{
+    const double share = count > 1 ? static_cast<double>(rank) / static_cast<double>(count - 1) : 0;
+    return QColor::fromHsvF(0.09f, static_cast<float>(0.15 + 0.6 * share), static_cast<float>(0.95 - 0.5 * share));
+}
+
+} // namespace
 
 ChartView::ChartView(QWidget* parent) : QWidget(parent)
 {
@@ -24,26 +38,93 @@ void ChartView::setDrawing(std::optional<ChartDisplayList> drawing)
     update();
 }
 
+void ChartView::setSurfaces(std::vector<SurfaceStretch> stretches)
+{
+    stretches_ = std::move(stretches);
+    surfaces_.clear();
+    for (const SurfaceStretch& stretch : stretches_)
+        surfaces_.push_back(stretch.surface);
+    std::ranges::sort(surfaces_);
+    surfaces_.erase(std::unique(surfaces_.begin(), surfaces_.end()), surfaces_.end());
+    update();
+}
+
 void ChartView::setMarker(std::optional<Point> marker)
 {
     marker_ = marker;
     update();
 }
 
+QRectF ChartView::frameOnWidget() const
+{
+    const ChartPlacement placement = PlaceChart(*drawing_, target());
+    const Rect& area = drawing_->plot.area;
+    return {placement.targetAt({area.x, area.y}), placement.targetAt({area.right(), area.bottom()})};
+}
+
+double ChartView::xOf(double km) const
+{
+    return PlaceChart(*drawing_, target()).targetAt({drawing_->plot.pageX(km), 0}).x();
+}
+
+std::optional<double> ChartView::kmUnder(QPointF at) const
+{
+    if (!drawing_ || !frameOnWidget().contains(at))
+        return std::nullopt;
+    return drawing_->plot.kmAt(PlaceChart(*drawing_, target()).pageAt(at).x());
+}
+
+void ChartView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !stretchChosen_)
+        return;
+    dragFrom_ = kmUnder(event->position());
+    dragTo_ = dragFrom_;
+    update();
+}
+
 void ChartView::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!drawing_ || !pointerMoved_)
+    const std::optional<double> km = kmUnder(event->position());
+    if (dragFrom_ && km) {
+        dragTo_ = km;
+        update();
+    }
+    if (pointerMoved_)
+        pointerMoved_(km);
+}
+
+void ChartView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !dragFrom_)
         return;
-    const QPointF page = PlaceChart(*drawing_, target()).pageAt(event->position());
-    const Rect& area = drawing_->plot.area;
-    const bool inside = page.x() >= area.x && page.x() <= area.right() && page.y() >= area.y && page.y() <= area.bottom();
-    pointerMoved_(inside ? std::optional(drawing_->plot.kmAt(page.x())) : std::nullopt);
+    const double from = *dragFrom_, to = *dragTo_;
+    dragFrom_.reset();
+    dragTo_.reset();
+    update();
+    stretchChosen_(from, to);
 }
 
 void ChartView::leaveEvent(QEvent*)
 {
     if (pointerMoved_)
         pointerMoved_(std::nullopt);
+}
+
+void ChartView::paintSurfaces(QPainter& painter) const
+{
+    const QRectF frame = frameOnWidget();
+    const double top = frame.bottom() - kBandHeight;
+    painter.setPen(Qt::NoPen);
+    for (const SurfaceStretch& stretch : stretches_) {
+        const auto rank = static_cast<std::size_t>(std::ranges::lower_bound(surfaces_, stretch.surface) - surfaces_.begin());
+        const double left = xOf(std::min(stretch.fromKm, stretch.toKm));
+        const double right = xOf(std::max(stretch.fromKm, stretch.toKm));
+        painter.fillRect(QRectF(left, top, right - left, kBandHeight), SurfaceColour(rank, surfaces_.size()));
+    }
+    painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(frame.left(), top, frame.width(), kBandHeight));
 }
 
 void ChartView::paintEvent(QPaintEvent*)
@@ -57,6 +138,14 @@ void ChartView::paintEvent(QPaintEvent*)
     if (image_.size() != pixels)
         image_ = RenderChartImage(*drawing_, pixels, ratio);
     painter.drawImage(QPointF(0, 0), image_);
+    if (!stretches_.empty())
+        paintSurfaces(painter);
+    const QRectF frame = frameOnWidget();
+    if (dragFrom_) {
+        const double left = xOf(std::min(*dragFrom_, *dragTo_));
+        const double right = xOf(std::max(*dragFrom_, *dragTo_));
+        painter.fillRect(QRectF(left, frame.top(), std::max(right - left, 1.0), frame.height()), QColor(40, 110, 220, 60));
+    }
     if (!marker_)
         return;
     const PlotFrame& plot = drawing_->plot;

@@ -10,6 +10,7 @@
 #include "gui/main_form.h"
 #include "gui/program_icon.h"
 #include "gui/qt_translations.h"
+#include "gui/surface_prompt.h"
 
 namespace {
 
@@ -43,7 +44,8 @@ int main(int argc, char* argv[])
     passcat::NativeFileDialog fileDialog;
     passcat::MessageBoxPresenter messages;
     passcat::WaitCursor busyCursor;
-    passcat::MainForm form(fileDialog, messages, busyCursor);
+    passcat::DialogSurfacePrompt surfacePrompt;
+    passcat::MainForm form(fileDialog, messages, busyCursor, surfacePrompt);
     // "passcat FILE", as the file manager's "Open with" starts it.
     if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1)
         form.openInput(QFileInfo(arguments.at(1)).absoluteFilePath());

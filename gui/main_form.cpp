@@ -135,8 +135,9 @@ private:
 
 } // namespace
 
-MainForm::MainForm(FileDialog& fileDialog, MessagePresenter& messages, BusyCursor& busyCursor, QWidget* parent)
-    : QWidget(parent), fileDialog_(fileDialog), messages_(messages), busyCursor_(busyCursor)
+MainForm::MainForm(FileDialog& fileDialog, MessagePresenter& messages, BusyCursor& busyCursor,
+                   SurfacePrompt& surfacePrompt, QWidget* parent)
+    : QWidget(parent), fileDialog_(fileDialog), messages_(messages), busyCursor_(busyCursor), surfacePrompt_(surfacePrompt)
 {
     setObjectName(QStringLiteral("MainForm"));
     // "Рассчет": the caption as users have always seen it.
@@ -284,7 +285,7 @@ void MainForm::keepResults(RunCharts run, const QString& inputName)
         return;
     }
     if (!resultsWindow_)
-        resultsWindow_ = new ResultsWindow(fileDialog_, messages_, this);
+        resultsWindow_ = new ResultsWindow(fileDialog_, messages_, surfacePrompt_, this);
     resultsWindow_->setRun(results_, inputName);
     showResults();
 }

@@ -17,6 +17,7 @@ class BusyCursor;
 class FileDialog;
 class MessagePresenter;
 class ResultsWindow;
+class SurfacePrompt;
 
 // The program's one window: it holds the settings of a run and starts runs.
 // Each control's objectName is its designer name ("Text1", "Combo1", ...); the two
@@ -24,7 +25,8 @@ class ResultsWindow;
 // ("CommandProfile") shows the results window of the last run again.
 class MainForm final : public QWidget {
 public:
-    MainForm(FileDialog& fileDialog, MessagePresenter& messages, BusyCursor& busyCursor, QWidget* parent = nullptr);
+    MainForm(FileDialog& fileDialog, MessagePresenter& messages, BusyCursor& busyCursor, SurfacePrompt& surfacePrompt,
+             QWidget* parent = nullptr);
 
     // Takes path as the input, with its default result path, as choosing it with "..."
     // does: the program's argument and a dropped file come this way.
@@ -47,6 +49,7 @@ private:
     FileDialog& fileDialog_;
     MessagePresenter& messages_;
     BusyCursor& busyCursor_;
+    SurfacePrompt& surfacePrompt_;
 
     QLineEdit* Text1;
     QPushButton* Command1;

@@ -9,16 +9,21 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <cmath>
 
 #include "chart/chart_readout.h"
 #include "chart/chart_renderer.h"
+#include "chart/surface_stretches.h"
 #include "gui/chart_saving.h"
+#include "gui/message_presenter.h"
 #include "gui/chart_view.h"
 #include "gui/number_text.h"
 #include "gui/results_summary.h"
+#include "gui/surface_change.h"
+#include "gui/surface_prompt.h"
 #include "gui/table_text.h"
 #include "run/block_chart.h"
 
@@ -52,8 +57,9 @@ QPushButton* Button(const char* caption, const char* objectName, QWidget* parent
 
 } // namespace
 
-ResultsWindow::ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages, QWidget* parent)
-    : QWidget(parent, Qt::Window), fileDialog_(fileDialog), messages_(messages)
+ResultsWindow::ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages, SurfacePrompt& surfacePrompt,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window), fileDialog_(fileDialog), messages_(messages), surfacePrompt_(surfacePrompt)
 {
     setObjectName(QStringLiteral("ResultsWindow"));
     table_ = new QTableView;
@@ -92,7 +98,22 @@ ResultsWindow::ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages,
     chartLayout->addWidget(readout_);
     splitter_->addWidget(chartSide);
     splitter_->setStretchFactor(1, 1);
+    QAction* undo = changes_.createUndoAction(this, QStringLiteral("Отменить"));
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction* redo = changes_.createRedoAction(this, QStringLiteral("Повторить"));
+    // Ctrl+Y wherever the platform's redo is another key, and only once where it is not.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (const QKeySequence ctrlY(Qt::CTRL | Qt::Key_Y); !redoKeys.contains(ctrlY))
+        redoKeys.prepend(ctrlY);
+    redo->setShortcuts(redoKeys);
+    addActions({undo, redo});
     auto* buttons = new QHBoxLayout;
+    for (auto [action, name] : {std::pair{undo, "ResultsUndo"}, {redo, "ResultsRedo"}}) {
+        auto* button = new QToolButton;
+        button->setObjectName(QString::fromLatin1(name));
+        button->setDefaultAction(action);
+        buttons->addWidget(button);
+    }
     buttons->addWidget(copy);
     buttons->addStretch();
     buttons->addWidget(save_);
@@ -108,6 +129,7 @@ ResultsWindow::ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages,
 
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ResultsWindow::showSelected);
     chart_->onPointerMoved([this](std::optional<double> km) { showReadout(km); });
+    chart_->onStretchChosen([this](double fromKm, double toKm) { chooseSurface(fromKm, toKm); });
     connect(copy, &QPushButton::clicked, this, &ResultsWindow::copyTable);
     connect(save_, &QPushButton::clicked, this, &ResultsWindow::saveChart);
 }
@@ -120,9 +142,11 @@ ResultsWindow::~ResultsWindow()
 
 void ResultsWindow::setRun(RunCharts run, const QString& inputName)
 {
-    run_ = std::move(run);
+    changes_.clear();
+    original_ = std::move(run);
+    run_ = std::make_shared<RunResult>(*original_);
     setWindowTitle(QStringLiteral("Результаты: ") + inputName);
-    model_.setRun(run_);
+    model_.setRun(run_, original_);
     table_->clearSpans();
     int first = -1;
     for (int row = 0; row < model_.rowCount(); ++row) {
@@ -153,10 +177,13 @@ const RunBlock* ResultsWindow::selected() const
 void ResultsWindow::showSelected()
 {
     const RunBlock* block = selected();
-    if (block && block->rated)
+    if (block && block->rated) {
         chart_->setDrawing(LayOutChart(ChartOfRatedBlock(*block->rated, run_->evaluation.format.decimalSeparator)));
-    else
+        chart_->setSurfaces(SurfaceStretches(*block->rated));
+    } else {
         chart_->setDrawing(std::nullopt);
+        chart_->setSurfaces({});
+    }
     save_->setEnabled(chart_->drawing().has_value());
     showReadout(std::nullopt);
 }
@@ -172,6 +199,46 @@ void ResultsWindow::showReadout(std::optional<double> km)
     const ChartReadout readout = ReadoutAt(*block->rated, *km);
     readout_->setText(ReadoutText(readout, run_->evaluation.format.decimalSeparator));
     chart_->setMarker(Point{readout.km, readout.height});
+}
+
+// The segments the stretch touches get the coefficient the user gives.
+void ResultsWindow::chooseSurface(double fromKm, double toKm)
+{
+    const RunBlock* block = selected();
+    if (!block || !block->rated)
+        return;
+    const std::size_t first = ReadoutAt(*block->rated, std::min(fromKm, toKm)).segment;
+    const std::size_t last = ReadoutAt(*block->rated, std::max(fromKm, toKm)).segment;
+    QStringList used;
+    for (const SurfaceStretch& stretch : SurfaceStretches(*block->rated)) {
+        const QString text = NumberText(PutPlainDouble, stretch.surface, run_->evaluation.format.decimalSeparator);
+        if (!used.contains(text))
+            used << text;
+    }
+    const std::optional<double> surface = surfacePrompt_.askSurface(this, used);
+    if (!surface)
+        return;
+    std::optional<RunBlock> changed = WithSurface(*block, first, last, *surface, run_->evaluation);
+    if (!changed) {
+        messages_.present(this, QStringLiteral("Ошибка: с таким покрытием блок не рассчитывается; покрытие не изменено"),
+                          MessageIcon::Critical);
+        return;
+    }
+    const int row = table_->currentIndex().row();
+    changes_.push(new SurfaceChange(row, *block, std::move(*changed),
+                                    [this](int at, const RunBlock& record) { putBlock(at, record); }));
+}
+
+// A change done or undone: the row, the summary, and the chart when it shows that block.
+void ResultsWindow::putBlock(int row, const RunBlock& block)
+{
+    run_->blocks[static_cast<std::size_t>(row)] = block;
+    model_.blockChanged(row);
+    summary_->setText(ResultsSummary(*run_));
+    if (table_->currentIndex().row() == row)
+        showSelected();
+    else
+        table_->selectRow(row);
 }
 
 void ResultsWindow::copyTable()

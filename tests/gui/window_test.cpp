@@ -10,6 +10,7 @@
 #include "gui/main_form.h"
 #include "gui/message_presenter.h"
 #include "gui/qt_translations.h"
+#include "gui/surface_prompt.h"
 
 // Reports follow the user's decimal separator; the expected ones have a decimal comma.
 [[maybe_unused]] static const bool kCommaLocale = qputenv("LC_ALL", "ru_RU.UTF-8");
@@ -18,7 +19,7 @@ namespace passcat {
 
 // The window, with what it talks to replaced: the dialog answers from a script, messages
 // are recorded with the busy state they met, and the real wait cursor follows the counted one.
-struct Window : FileDialog, MessagePresenter, BusyCursor {
+struct Window : FileDialog, MessagePresenter, BusyCursor, SurfacePrompt {
     QString askOpenFileName(QWidget*, const QString& filter) override { filters << filter; return answers.takeFirst(); }
     QString askSaveFileName(QWidget*, const QString& name, const QString&, QString&) override
     { filters << name; return answers.takeFirst(); }
@@ -27,6 +28,8 @@ struct Window : FileDialog, MessagePresenter, BusyCursor {
         shown += text + (icon == MessageIcon::Critical ? " [critical]" : icon == MessageIcon::Information ? " [information]" : "") +
                  (busy ? " [busy]" : "");
     }
+    std::optional<double> askSurface(QWidget*, const QStringList& used) override
+    { offered << used; return surfaces.takeFirst(); }
     void show() override { ++shows; busy = true; waitCursor.show(); }
     void restore() override { restores += busy; busy = false; waitCursor.restore(); }
     template <typename Control = QWidget> Control* get(const char* name) { return form.findChild<Control*>(name); }
@@ -34,11 +37,13 @@ struct Window : FileDialog, MessagePresenter, BusyCursor {
     void click(const char* name) { QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton); }
 
     QStringList answers, filters; // answers: one per dialog, empty for a cancel
+    QList<std::optional<double>> surfaces; // one per stretch marked, none for a cancel
+    QStringList offered;
     QString shown;
     int shows = 0, restores = 0;
     bool busy = false;
     WaitCursor waitCursor;
-    MainForm form{*this, *this, *this};
+    MainForm form{*this, *this, *this, *this};
 };
 
 QByteArray Read(const QString& path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : "<missing>"; }
@@ -288,6 +293,76 @@ private slots:
         results->close();
         w.click("CommandProfile");
         QVERIFY(results->isVisible());
+    }
+
+    // A stretch dragged across the chart takes the coefficient given, and the block is rated
+    // again: its row then reads as the row of a run of the profile with that surface.
+    // Undo and redo step through the changes.
+    void dragSetsSurface()
+    {
+        Window w;
+        const QTemporaryDir dir;
+        const auto run = [&](const QString& input) {
+            w.box("Text1")->setText(input);
+            w.box("Text2")->setText(dir.filePath("rez.txt"));
+            w.click("Command2");
+        };
+        run(PASSCAT_GUI_DATA "/pass-utf8.txt"); // 3100 m at 0 km, 3400 at 3, 3600 at 4.5, 3900 at 6
+        auto* results = w.get("ResultsWindow");
+        results->resize(1000, 720);
+        auto* view = static_cast<ChartView*>(results->findChild<QWidget*>("ChartView"));
+        auto* table = results->findChild<QTableView*>("ResultsTable");
+        const auto row = [table] {
+            QStringList cells;
+            for (int column = 0; column < table->model()->columnCount(); ++column)
+                cells << table->model()->index(0, column).data().toString();
+            return cells.join(" | ");
+        };
+        const auto bold = [table] { return table->model()->index(0, 1).data(Qt::FontRole).value<QFont>().bold(); };
+        const QString before = row();
+        const auto drag = [&](double fromKm, double toKm) {
+            const int y = view->height() / 2;
+            QTest::mousePress(view, Qt::LeftButton, {}, QPoint(qRound(view->xOf(fromKm)), y));
+            QTest::mouseMove(view, QPoint(qRound(view->xOf(toKm)), y));
+            QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(qRound(view->xOf(toKm)), y));
+        };
+        w.surfaces = {std::nullopt, 3.0};
+        drag(0.5, 3.5); // cancelled: nothing changes
+        QCOMPARE(row(), before);
+        drag(3.5, 0.5); // the first two segments, dragged leftwards
+        QCOMPARE(w.offered, (QStringList{"1,2", "1,5", "2", "1,2", "1,5", "2"}));
+        const QString after = row();
+        QVERIFY(after != before && bold());
+
+        auto* undo = results->findChild<QToolButton*>("ResultsUndo");
+        results->activateWindow(); // the keys are the window's shortcuts
+        QVERIFY(QTest::qWaitForWindowActive(results));
+        QTest::keyClick(results, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(row() == before && !bold() && !undo->isEnabled());
+        QTest::keyClick(results, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(row() == after && bold() && undo->isEnabled());
+
+        const QString edited = dir.filePath("edited.txt");
+        QVERIFY(Write(edited, "Пример 1\r\n3100\t0\t3\r\n3400\t3\t3\r\n3600\t4.5\t2\r\n3900\t6\t1\r\n@@@\r\n"));
+        run(edited);
+        QCOMPARE(row(), after);
+    }
+
+    // A coefficient is refused where it is typed: OK waits for a valid one.
+    void surfaceDialogRefusesBadCoefficients()
+    {
+        const std::pair<const char*, std::optional<double>> cases[] = {
+            {"1,5", 1.5}, {"1.5", 1.5}, {"2", 2.0}, {"0", 0.0}, {"1,", 1.0}, {" 3 ", 3.0},
+            {"", std::nullopt}, {"-1", std::nullopt}, {"2a", std::nullopt}, {"abc", std::nullopt},
+            {"1,2,3", std::nullopt}, {"1e3", std::nullopt}, {",5", std::nullopt},
+        };
+        SurfaceDialog dialog(nullptr, {"1", "1,5"});
+        auto* box = dialog.findChild<QComboBox*>("SurfaceValue");
+        QCOMPARE(box->count(), 2);
+        for (const auto& [text, value] : cases) {
+            box->setEditText(text);
+            QVERIFY2(dialog.value() == value && dialog.findChild<QPushButton*>("SurfaceOk")->isEnabled() == value.has_value(), text);
+        }
     }
 
     // Its size and how it is split outlive the window.
