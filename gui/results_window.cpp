@@ -70,7 +70,6 @@ ResultsWindow::ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages,
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setWordWrap(false);
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setSectionResizeMode(BlockTableModel::Title, QHeaderView::Stretch);
     summary_ = new QLabel;
     summary_->setObjectName(QStringLiteral("ResultsSummary"));
     summary_->setTextFormat(Qt::PlainText);
@@ -156,8 +155,7 @@ void ResultsWindow::setRun(RunCharts run, const QString& inputName)
         else if (first < 0)
             first = row;
     }
-    table_->resizeColumnsToContents();
-    table_->horizontalHeader()->setSectionResizeMode(BlockTableModel::Title, QHeaderView::Stretch);
+    fitColumns();
     summary_->setText(ResultsSummary(*run_));
     table_->setCurrentIndex(model_.index(first, 0));
     showSelected();
@@ -234,11 +232,19 @@ void ResultsWindow::putBlock(int row, const RunBlock& block)
 {
     run_->blocks[static_cast<std::size_t>(row)] = block;
     model_.blockChanged(row);
+    fitColumns();
     summary_->setText(ResultsSummary(*run_));
     if (table_->currentIndex().row() == row)
         showSelected();
     else
         table_->selectRow(row);
+}
+
+// The figures whole, the title taking the room that is left.
+void ResultsWindow::fitColumns()
+{
+    table_->resizeColumnsToContents();
+    table_->horizontalHeader()->setSectionResizeMode(BlockTableModel::Title, QHeaderView::Stretch);
 }
 
 void ResultsWindow::copyTable()

@@ -46,6 +46,7 @@ private:
     void showReadout(std::optional<double> km);
     void chooseSurface(double fromKm, double toKm);
     void putBlock(int row, const RunBlock& block);
+    void fitColumns();
     void copyTable();
     void saveChart();
     void rememberLayout() const;
