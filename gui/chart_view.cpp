@@ -12,6 +12,7 @@ namespace passcat {
 namespace {
 
 constexpr double kBandHeight = 14; // widget pixels
+constexpr double kBandGap = 4;
 
 // Light to dark by rank among the block's coefficients, so that a harder surface looks heavier.
 QColor SurfaceColour(std::size_t rank, std::size_t count)
@@ -55,6 +56,17 @@ void ChartView::setMarker(std::optional<Point> marker)
     update();
 }
 
+QRectF ChartView::target() const
+{
+    return {0, 0, static_cast<double>(width()), std::max(0.0, height() - kBandHeight - 2 * kBandGap)};
+}
+
+QRectF ChartView::bandOnWidget() const
+{
+    const QRectF frame = frameOnWidget();
+    return {frame.left(), target().bottom() + kBandGap, frame.width(), kBandHeight};
+}
+
 QRectF ChartView::frameOnWidget() const
 {
     const ChartPlacement placement = PlaceChart(*drawing_, target());
@@ -69,7 +81,7 @@ double ChartView::xOf(double km) const
 
 std::optional<double> ChartView::kmUnder(QPointF at) const
 {
-    if (!drawing_ || !frameOnWidget().contains(at))
+    if (!drawing_ || !(frameOnWidget().contains(at) || bandOnWidget().contains(at)))
         return std::nullopt;
     return drawing_->plot.kmAt(PlaceChart(*drawing_, target()).pageAt(at).x());
 }
@@ -113,18 +125,17 @@ void ChartView::leaveEvent(QEvent*)
 
 void ChartView::paintSurfaces(QPainter& painter) const
 {
-    const QRectF frame = frameOnWidget();
-    const double top = frame.bottom() - kBandHeight;
+    const QRectF band = bandOnWidget();
     painter.setPen(Qt::NoPen);
     for (const SurfaceStretch& stretch : stretches_) {
         const auto rank = static_cast<std::size_t>(std::ranges::lower_bound(surfaces_, stretch.surface) - surfaces_.begin());
         const double left = xOf(std::min(stretch.fromKm, stretch.toKm));
         const double right = xOf(std::max(stretch.fromKm, stretch.toKm));
-        painter.fillRect(QRectF(left, top, right - left, kBandHeight), SurfaceColour(rank, surfaces_.size()));
+        painter.fillRect(QRectF(left, band.top(), right - left, band.height()), SurfaceColour(rank, surfaces_.size()));
     }
     painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(frame.left(), top, frame.width(), kBandHeight));
+    painter.drawRect(band);
 }
 
 void ChartView::paintEvent(QPaintEvent*)
@@ -134,7 +145,7 @@ void ChartView::paintEvent(QPaintEvent*)
     if (!drawing_)
         return;
     const qreal ratio = devicePixelRatioF();
-    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    const QSize pixels = (target().size() * ratio).toSize();
     if (image_.size() != pixels)
         image_ = RenderChartImage(*drawing_, pixels, ratio);
     painter.drawImage(QPointF(0, 0), image_);
@@ -144,7 +155,9 @@ void ChartView::paintEvent(QPaintEvent*)
     if (dragFrom_) {
         const double left = xOf(std::min(*dragFrom_, *dragTo_));
         const double right = xOf(std::max(*dragFrom_, *dragTo_));
-        painter.fillRect(QRectF(left, frame.top(), std::max(right - left, 1.0), frame.height()), QColor(40, 110, 220, 60));
+        const QRectF band = bandOnWidget();
+        painter.fillRect(QRectF(left, frame.top(), std::max(right - left, 1.0), band.bottom() - frame.top()),
+                         QColor(40, 110, 220, 60));
     }
     if (!marker_)
         return;

@@ -13,9 +13,9 @@
 namespace passcat {
 
 // One chart scaled to the widget, drawn anew for its size in device pixels, so that
-// it stays sharp on a high-density screen. Over it: a band along the bottom of the
-// profile's frame with the surface of every stretch, a marker at the point the pointer
-// reads, and the stretch being dragged across. objectName "ChartView".
+// it stays sharp on a high-density screen. Under it, as wide as the profile's frame, a
+// band with the surface of every stretch; over it, a marker at the point the pointer
+// reads and the stretch being dragged across. objectName "ChartView".
 class ChartView final : public QWidget {
 public:
     // The distance in km under the pointer, or none once it left the profile's frame.
@@ -46,8 +46,10 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    QRectF target() const { return {QPointF(0, 0), QSizeF(size())}; }
+    // The chart's part of the widget; the band lies under it.
+    QRectF target() const;
     QRectF frameOnWidget() const;
+    QRectF bandOnWidget() const;
     void paintSurfaces(QPainter& painter) const;
 
     std::optional<ChartDisplayList> drawing_;
