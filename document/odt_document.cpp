@@ -1,10 +1,10 @@
 #include <QBuffer>
-#include <QHashFunctions>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 
 #include "chart/chart_renderer.h"
 #include "document/document_writers.h"
+#include "document/fixed_hash_seed.h"
 #include "document/trip_document.h"
 #include "document/zip_entry_dates.h"
 
@@ -20,11 +20,11 @@ QByteArray OdtDocument(QTextDocument& document, const TripReport& report)
     });
     QBuffer buffer;
     QTextDocumentWriter writer(&buffer, "odf");
-    // The writer lists the styles in the order of a hash: a fixed seed while it writes
-    // gives the same bytes for the same document.
-    QHashSeed::setDeterministicGlobalSeed();
-    const bool written = writer.write(&document);
-    QHashSeed::resetRandomGlobalSeed();
+    bool written = false;
+    {
+        const FixedHashSeed seed;
+        written = writer.write(&document);
+    }
     document.setResourceProvider({});
     QByteArray odt = buffer.data();
     // The archive's entries carry the time of writing.

@@ -8,6 +8,7 @@
 
 #include "chart/chart_painter.h"
 #include "document/document_writers.h"
+#include "document/fixed_hash_seed.h"
 #include "document/trip_document.h"
 
 namespace passcat {
@@ -65,6 +66,7 @@ QByteArray PdfDocument(QTextDocument& document, const TripReport& report)
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
+        const FixedHashSeed seed;
         QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
         // Printing adds 2 cm of its own: the chart's 160 mm fill the line.
