@@ -124,3 +124,21 @@ per_point() { awk -v a="$1" -v b="$base" -v n="$2" 'BEGIN { printf "%.0f", (a - 
 echo "(iii) peak memory: 100 points $base KB; 20 x 40 000 points $twenty KB, $(per_point "$twenty" 40000) bytes" \
   "a point of the largest track; 800 000 points $single KB, $(per_point "$single" 800000) bytes a point" \
   "(target: about 64)"
+
+# (iv) the trip report's document of 200 blocks of 20 points (a page each), as PDF
+# and as ODT, beside the plain run of the same input, with peak memory.
+trip=$work/blocks-200.txt
+[[ -s $trip ]] || head -n 4400 "$many" >"$trip"
+plain_times=() pdf_times=() odt_times=()
+for ((k = 0; k < runs; ++k)); do
+  plain_times+=("$(milliseconds "$cli" --output "$work/trip.rez" "$trip")")
+  pdf_times+=("$(milliseconds "$cli" --output "$work/trip.rez" --document "$work/trip.pdf" "$trip")")
+  odt_times+=("$(milliseconds "$cli" --output "$work/trip.rez" --document "$work/trip.odt" "$trip")")
+done
+p=$(printf '%s\n' "${plain_times[@]}" | median)
+d=$(printf '%s\n' "${pdf_times[@]}" | median)
+o=$(printf '%s\n' "${odt_times[@]}" | median)
+read -r pdf_memory pdf_cpu < <("$peak" "$cli" --output "$work/trip.rez" --document "$work/trip.pdf" "$trip")
+read -r odt_memory odt_cpu < <("$peak" "$cli" --output "$work/trip.rez" --document "$work/trip.odt" "$trip")
+echo "(iv) 200 blocks: plain run $p ms; PDF $d ms (processor $pdf_cpu ms, peak $pdf_memory KB, target: under 2 s);" \
+  "ODT $o ms (processor $odt_cpu ms, peak $odt_memory KB, target: under 1 s)"
