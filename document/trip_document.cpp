@@ -141,7 +141,7 @@ std::optional<ChartDisplayList> ChartOfImage(const TripReport& report, const QSt
         return std::nullopt;
     bool valid = false;
     const qsizetype place = name.mid(kChartImagePrefix.size()).toLongLong(&valid);
-    const std::vector<RunBlock>& blocks = report.run->blocks;
+    const std::deque<RunBlock>& blocks = report.run->blocks;
     if (!valid || place < 0 || static_cast<std::size_t>(place) >= blocks.size() || !blocks[place].rated)
         return std::nullopt;
     return LayOutChart(report.chartOf(*blocks[place].rated, report.run->evaluation.format.decimalSeparator));
