@@ -7,7 +7,8 @@
 #        file exactly as large as the report;
 #   (iii) an 80 MB GPX file of 800 000 points in 20 tracks, beside gpsbabel converting
 #        it (installed here with apt-get when missing), and the peak memory of a run;
-#   (iv) a track of 200 000 points without elevations given the heights of four SRTM
+#   (iv) the trip report's document of 200 blocks, as PDF and ODT, beside the plain run;
+#   (v)  a track of 200 000 points without elevations given the heights of four SRTM
 #        tiles of 3601 x 3601 (made here by perl) with --dem, beside the same track with
 #        its own elevations and no --dem, with the peak memory of each.
 # Usage: bench/run-figures.sh [BUILD_DIR] [RUNS]   (defaults: build/bench, 5 runs)
@@ -128,7 +129,25 @@ echo "(iii) peak memory: 100 points $base KB; 20 x 40 000 points $twenty KB, $(p
   "a point of the largest track; 800 000 points $single KB, $(per_point "$single" 800000) bytes a point" \
   "(target: about 64)"
 
-# (iv) terrain heights. The tiles around 43 N 42 E, where the generated tracks start and
+# (iv) the trip report's document of 200 blocks of 20 points (a page each), as PDF
+# and as ODT, beside the plain run of the same input, with peak memory.
+trip=$work/blocks-200.txt
+[[ -s $trip ]] || head -n 4400 "$many" >"$trip"
+plain_times=() pdf_times=() odt_times=()
+for ((k = 0; k < runs; ++k)); do
+  plain_times+=("$(milliseconds "$cli" --output "$work/trip.rez" "$trip")")
+  pdf_times+=("$(milliseconds "$cli" --output "$work/trip.rez" --document "$work/trip.pdf" "$trip")")
+  odt_times+=("$(milliseconds "$cli" --output "$work/trip.rez" --document "$work/trip.odt" "$trip")")
+done
+p=$(printf '%s\n' "${plain_times[@]}" | median)
+d=$(printf '%s\n' "${pdf_times[@]}" | median)
+o=$(printf '%s\n' "${odt_times[@]}" | median)
+read -r pdf_memory pdf_cpu < <("$peak" "$cli" --output "$work/trip.rez" --document "$work/trip.pdf" "$trip")
+read -r odt_memory odt_cpu < <("$peak" "$cli" --output "$work/trip.rez" --document "$work/trip.odt" "$trip")
+echo "(iv) 200 blocks: plain run $p ms; PDF $d ms (processor $pdf_cpu ms, peak $pdf_memory KB, target: under 2 s);" \
+  "ODT $o ms (processor $odt_cpu ms, peak $odt_memory KB, target: under 1 s)"
+
+# (v) terrain heights. The tiles around 43 N 42 E, where the generated tracks start and
 # wander into all four, are made once: smooth hills, continuous from tile to tile.
 tiles=$work/tiles
 own=$work/track-1x200000.gpx
@@ -153,9 +172,9 @@ for ((k = 0; k < runs; ++k)); do
 done
 o=$(printf '%s\n' "${own_times[@]}" | median)
 d=$(printf '%s\n' "${dem_times[@]}" | median)
-echo "(iv) 200 000 points: own elevations $o ms, heights from four 3601 tiles $d ms: $(ratio "$d" "$o") times" \
+echo "(v) 200 000 points: own elevations $o ms, heights from four 3601 tiles $d ms: $(ratio "$d" "$o") times" \
   "(target: at most 1.5)"
 read -r own_peak own_cpu < <("$peak" "$cli" --output "$work/own.rez" "$own")
 read -r dem_peak dem_cpu < <("$peak" "$cli" --dem "$tiles" --output "$work/dem.rez" "$route")
-echo "(iv) processor time: own elevations $own_cpu ms, tiles $dem_cpu ms; peak memory: own elevations $own_peak KB," \
+echo "(v) processor time: own elevations $own_cpu ms, tiles $dem_cpu ms; peak memory: own elevations $own_peak KB," \
   "tiles $dem_peak KB (target: under 150 MB)"

@@ -106,18 +106,6 @@ private:
     double widest(const std::vector<std::string>& texts) const { return widest(texts, text_); }
 
     // Cut at the end, with an ellipsis, where it is wider than limit.
-    std::string within(const std::string& text, const Font& font, double limit) const
-    {
-        std::string shown = text;
-        for (std::size_t end = text.size(); width(shown, font) > limit && end > 0;) {
-            do
-                --end;
-            while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80);
-            shown = text.substr(0, end) + "…";
-        }
-        return shown;
-    }
-
     void addText(std::string text, Point at, const Font& font, TextAnchor anchor = TextAnchor::Start,
                  double rotation = 0)
     {
@@ -137,7 +125,7 @@ private:
 
     void addTitles()
     {
-        addText(within(m_.title, title_, kChartPageWidth - 2 * kMargin), {kMargin, kMargin + metrics_.ascent(title_)},
+        addText(metrics_.shortened(m_.title, title_, kChartPageWidth - 2 * kMargin), {kMargin, kMargin + metrics_.ascent(title_)},
                 title_);
         addText("Расстояние, км", {plot_.centre().x, kChartPageHeight - kMargin - 6}, axisTitle_, TextAnchor::Middle);
         addText("Высота, м", {kMargin + metrics_.ascent(axisTitle_), plot_.centre().y}, axisTitle_, TextAnchor::Middle,

@@ -23,9 +23,15 @@ private:
     std::uint64_t lineNumber_ = 0;
 };
 
-// Collects written lines into one text, each followed by CR LF.
+// Collects written lines into one text, each followed by CR LF: its own, or one
+// owned elsewhere whose buffer is kept from use to use.
 class TextLineSink final : public LineSink {
 public:
+    TextLineSink() : text_(own_) {}
+    explicit TextLineSink(std::string& target) : text_(target) {}
+    TextLineSink(const TextLineSink&) = delete;
+    TextLineSink& operator=(const TextLineSink&) = delete;
+
     void writeLine(std::string_view line) override
     {
         text_.append(line);
@@ -35,7 +41,8 @@ public:
     std::string takeText() { return std::move(text_); }
 
 private:
-    std::string text_;
+    std::string own_;
+    std::string& text_;
 };
 
 // A line as read, without its line end: the CR of a CR LF (or of a CR at the very

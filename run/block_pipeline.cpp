@@ -11,84 +11,16 @@
 #include <vector>
 
 #include "engine/block_reader.h"
+#include "run/block_batch.h"
 
 namespace passcat {
 namespace {
-
-// Consecutive blocks, read together and evaluated by one worker.
-struct Batch {
-    // The blocks as read: the first readCount of reads. The others, and the buffers of
-    // all, are kept from earlier batches, so that reading allocates nothing once they
-    // are large enough, and no memory goes from one thread to another.
-    std::vector<BlockReadResult> reads;
-    std::size_t readCount = 0;
-    std::vector<bool> inputFailed;
-    std::size_t weight = 0;
-    EvaluatedBatch evaluated;
-    bool done = false;
-
-    BlockReadResult& nextRead()
-    {
-        if (readCount == reads.size())
-            reads.emplace_back();
-        return reads[readCount++];
-    }
-
-    void clear()
-    {
-        readCount = 0;
-        inputFailed.clear();
-        weight = 0;
-        evaluated.blocks.clear();
-        evaluated.sections.clear();
-        done = false;
-    }
-};
-
-// A block's buffers kept for reuse at most this large (1.5 KB a block).
-constexpr std::size_t kKeptPoints = 64;
-
-// About how much memory a block takes while it waits: its numbers as read, its
-// section as written (about a hundred bytes a point) and its texts.
-std::size_t WeightOf(const BlockReadResult& read)
-{
-    return read.block.heights.size() * 128 + 2 * read.block.title.size() + read.fault.size() + 256;
-}
-
-class StringSink final : public LineSink {
-public:
-    explicit StringSink(std::string& text) : text_(text) {}
-    void writeLine(std::string_view line) override
-    {
-        text_.append(line);
-        text_.append("\r\n");
-    }
-
-private:
-    std::string& text_;
-};
-
-void EvaluateBatch(Batch& batch, const EvaluationSettings& settings)
-{
-    StringSink sink(batch.evaluated.sections);
-    batch.evaluated.blocks.resize(batch.readCount);
-    for (std::size_t k = 0; k < batch.readCount; ++k) {
-        EvaluatedBatch::Block& block = batch.evaluated.blocks[k];
-        block.evaluation = EvaluateReadBlock(batch.reads[k], sink, settings);
-        block.sectionEnd = batch.evaluated.sections.size();
-        block.inputFailedWhenRead = batch.inputFailed[k];
-        // The numbers are no longer needed; the section is what waits now. Small
-        // buffers stay for the next batch, those of a large block go.
-        if (batch.reads[k].block.heights.capacity() > kKeptPoints)
-            batch.reads[k] = BlockReadResult{};
-    }
-}
 
 // One block after the other on the calling thread.
 void EvaluateHere(LineSource& input, const EvaluationSettings& settings, EvaluatedBatches& batches,
                   const PipelineOptions& options)
 {
-    Batch batch;
+    BlockBatch batch;
     for (std::uint64_t blockNumber = 1; !input.atEnd(); ++blockNumber) {
         batch.clear();
         ReadObstacleBlock(input, batch.nextRead());
@@ -196,18 +128,18 @@ private:
         resultReady_.notify_all();
     }
 
-    std::unique_ptr<Batch> freshBatch()
+    std::unique_ptr<BlockBatch> freshBatch()
     {
         const std::lock_guard lock(mutex_);
         if (spare_.empty())
-            return std::make_unique<Batch>();
+            return std::make_unique<BlockBatch>();
         auto batch = std::move(spare_.back());
         spare_.pop_back();
         return batch;
     }
 
     // Hands a batch to the workers once the batches in flight leave room for it.
-    bool publish(std::unique_ptr<Batch> batch)
+    bool publish(std::unique_ptr<BlockBatch> batch)
     {
         std::unique_lock lock(mutex_);
         roomForReader_.wait(lock, [&] {
@@ -240,7 +172,7 @@ private:
             ReadObstacleBlock(input_, read);
             ++blockNumber;
             batch->inputFailed.push_back(options_.inputFailed && options_.inputFailed());
-            batch->weight += WeightOf(read);
+            batch->weight += WaitingWeightOf(read);
             if (batch->weight >= options_.batchBytes) {
                 if (!publish(std::move(batch)))
                     return;
@@ -277,7 +209,7 @@ private:
             }
             if (stopped_ || waiting_.empty())
                 return; // nothing left to read, evaluate or help with
-            Batch* batch = waiting_.front();
+            BlockBatch* batch = waiting_.front();
             waiting_.pop_front();
             ++evaluating_;
             lock.unlock();
@@ -302,7 +234,7 @@ private:
     void deliver(EvaluatedBatches& batches)
     {
         for (;;) {
-            std::unique_ptr<Batch> batch;
+            std::unique_ptr<BlockBatch> batch;
             {
                 std::unique_lock lock(mutex_);
                 resultReady_.wait(lock, [&] {
@@ -342,9 +274,9 @@ private:
     std::condition_variable workForWorkers_;
     std::condition_variable resultReady_;
     std::condition_variable helpDone_;
-    std::deque<std::unique_ptr<Batch>> inOrder_; // every batch read and not yet delivered
-    std::deque<Batch*> waiting_;                 // those of them no worker has taken yet
-    std::vector<std::unique_ptr<Batch>> spare_;
+    std::deque<std::unique_ptr<BlockBatch>> inOrder_; // every batch read and not yet delivered
+    std::deque<BlockBatch*> waiting_;                 // those of them no worker has taken yet
+    std::vector<std::unique_ptr<BlockBatch>> spare_;
     std::vector<HelpRequest*> requests_;         // large blocks whose sums may take helpers
     std::size_t inFlightWeight_ = 0;
     unsigned evaluating_ = 0; // batches being evaluated now

@@ -56,7 +56,7 @@ private:
 // record and shows each rejected block with its place in the file.
 class BlockRecords final : public EvaluatedBatches {
 public:
-    BlockRecords(ShownRun& shown, std::vector<RunBlock>& blocks, SafeResultFile& result)
+    BlockRecords(ShownRun& shown, std::deque<RunBlock>& blocks, SafeResultFile& result)
         : shown_(shown), blocks_(blocks), result_(result)
     {
     }
@@ -110,7 +110,7 @@ private:
     }
 
     ShownRun& shown_;
-    std::vector<RunBlock>& blocks_;
+    std::deque<RunBlock>& blocks_;
     SafeResultFile& result_;
     bool anyRejected_ = false;
 };

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -51,7 +52,9 @@ struct RunResult {
     RunOutcome outcome = RunOutcome::Failed;
     int exitStatus = kExitFailed;
     std::vector<RunMessage> messages; // in the order they were shown
-    std::vector<RunBlock> blocks;     // in file order; those of a failed run as far as it got
+    // In file order; those of a failed run as far as it got. A deque: half a million
+    // summaries grow without being moved, and with no second array at the peak.
+    std::deque<RunBlock> blocks;
     // How the blocks were rated and written: a block rated again with these and
     // written with their labels and format gives the bytes of the report.
     EvaluationSettings evaluation;

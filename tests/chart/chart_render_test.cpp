@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "chart/chart_font.h"
 #include "chart/chart_renderer.h"
 #include "chart/chart_svg_writer.h"
 #include "tests/chart/chart_fixture.h"
@@ -84,6 +85,33 @@ TEST(ChartRender, SvgHoldsTheTextsAsText)
             EXPECT_TRUE(svg.texts.contains(text)) << text.toStdString() << " in " << c.title;
         EXPECT_EQ(svg.texts.size(), expected.size()) << c.title;
     }
+}
+
+// A title too wide is cut where measuring each shorter line with "…" would cut it,
+// kerning against the ellipsis included, and a huge one is cut as quickly.
+TEST(ChartRender, TitleCutWhereMeasuringWouldCutIt)
+{
+    const ChartFonts fonts;
+    const Font font{.family = "DejaVu Sans", .size = 40};
+    const auto measuredCut = [&](const std::string& text, double limit) {
+        std::string shown = text;
+        for (std::size_t end = text.size(); fonts.width(shown, font) > limit && end > 0;) {
+            do
+                --end;
+            while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80);
+            shown = text.substr(0, end) + "…";
+        }
+        return shown;
+    };
+    for (const std::string title : {"AVAWAYATAVTo LTYVAV", "Перевал Южный — Северный", "ab😀cd😀ef"}) {
+        const double whole = fonts.width(title, font);
+        for (double limit = 0; limit < whole + 20; limit += 7.25)
+            EXPECT_EQ(fonts.shortened(title, font, limit), measuredCut(title, limit)) << title << " in " << limit;
+    }
+    std::string huge;
+    while (huge.size() < (std::size_t{1} << 20))
+        huge += "Перевал Южный AV ";
+    EXPECT_EQ(fonts.shortened(huge, font, 1500), measuredCut(huge.substr(0, 400), 1500));
 }
 
 // The pixels the painting gave before the chart became a display list.

@@ -227,7 +227,7 @@ TEST(LargeInputs, TenMillionPointsInBoundedMemory)
 
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
-    constexpr long kBlocks = 500 * 1000, kSummaryBytes = 256;
+    constexpr long kBlocks = 500 * 1000, kSummaryBytes = 192;
     EXPECT_LT(usage.ru_maxrss, (64 << 10) + kBlocks * kSummaryBytes / 1024) << "KiB at the most resident";
     QFile report(dir.filePath("rez.txt"));
     ASSERT_TRUE(report.open(QIODevice::ReadOnly));
