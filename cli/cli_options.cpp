@@ -221,6 +221,7 @@ QString HelpText(const QList<CliOptionGroup>& groups)
         "              \"высота<TAB>километраж<TAB>...<TAB>коэффициент покрытия\" и строки\n"
         "              \"@@@\"; UTF-8 или Windows-1251, десятичная точка или запятая\n");
     help += TrackFormatsHelp();
+    help += TerrainFilesHelp();
     return help + QStringLiteral(
         "\n"
         "Коды завершения:\n"

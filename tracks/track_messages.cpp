@@ -1,5 +1,7 @@
 #include "tracks/track_messages.h"
 
+#include "tracks/terrain_tile.h"
+
 namespace passcat::tracks::messages {
 namespace {
 
@@ -18,6 +20,28 @@ std::string TooFewPoints(std::string_view track)
 {
     return "Ошибка: трек " + Quoted(track) +
            ": меньше двух точек с высотой после удаления повторов, подъёмы не построены";
+}
+
+std::string MissingTiles(std::string_view track, const std::set<std::string>& names)
+{
+    std::string text = "Ошибка: трек " + Quoted(track) + ": нет файла высот ";
+    for (auto it = names.begin(); it != names.end(); ++it)
+        text += (it == names.begin() ? "" : ", ") + *it;
+    return text;
+}
+
+std::string UnreadableTile(std::string_view file, std::string_view reason)
+{
+    return "Ошибка: не удалось прочитать файл высот " + std::string(file) + " (" + std::string(reason) +
+           "); его точки без высоты";
+}
+
+std::string NotATile(std::string_view file, std::size_t size)
+{
+    const auto bytes = [](int side) { return std::to_string(TerrainTile::SizeOf(static_cast<std::size_t>(side))); };
+    return "Ошибка: файл высот " + std::string(file) + " размером " + std::to_string(size) +
+           " байт не файл высот SRTM (" + bytes(TerrainTile::kSides[0]) + " или " + bytes(TerrainTile::kSides[1]) +
+           " байт); его точки без высоты";
 }
 
 std::string Refusal(std::string_view path, const ReadOutcome& outcome)
