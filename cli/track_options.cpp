@@ -118,8 +118,10 @@ QString TerrainFilesHelp()
         "  углу: N43E042.hgt, s13w072.HGT (в любом регистре); 1201 x 1201 (3\") или\n"
         "  3601 x 3601 (1\") высот в метрах. Ищутся только в самой ПАПКЕ, не в ее\n"
         "  подпапках. Их раздают NASA и USGS (SRTMGL1 и SRTMGL3 на\n"
-        "  earthexplorer.usgs.gov) и viewfinderpanoramas.org; файлы .hgt из архивов\n"
-        "  кладут в одну папку.\n");
+        "  earthexplorer.usgs.gov) и viewfinderpanoramas.org. Архивы ZIP читаются\n"
+        "  как скачаны (N43E042.hgt.zip, N43E042.SRTMGL1.hgt.zip, региональные):\n"
+        "  в них плитки ищутся по имени в любой папке архива; файл .hgt важнее\n"
+        "  архива, из двух архивов берется первый по имени.\n");
 }
 
 } // namespace passcat

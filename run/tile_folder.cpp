@@ -19,6 +19,8 @@ bool TileFolder::list(const QString& folder)
         return false;
     }
     for (const QString& name : names) {
+        if (name.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive))
+            archives_.add(name, path(name));
         const QByteArray bytes = name.toUtf8();
         const auto corner = tracks::ParseTileName(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         if (!corner)
@@ -31,14 +33,18 @@ bool TileFolder::list(const QString& folder)
     return true;
 }
 
+QString TileFolder::path(const QString& name) const
+{
+    const qsizetype separator = LastPathSeparator(folder_);
+    return separator >= 0 && separator == folder_.size() - 1 ? folder_ + name : folder_ + u'/' + name;
+}
+
 tracks::TileFile TileFolder::open(tracks::TileCorner corner)
 {
     const auto found = names_.find(corner);
     if (found == names_.end())
-        return {};
-    const qsizetype separator = LastPathSeparator(folder_);
-    const QString path = separator >= 0 && separator == folder_.size() - 1 ? folder_ + found->second
-                                                                          : folder_ + u'/' + found->second;
+        return archives_.open(corner);
+    const QString path = this->path(found->second);
     tracks::TileFile file;
     file.name = DisplayPath(path).toStdString();
     auto mapped = std::make_shared<MappedFile>();

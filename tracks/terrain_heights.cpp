@@ -24,6 +24,8 @@ std::shared_ptr<const TerrainModel::Tile> TerrainModel::tile(TileCorner corner)
             tile->owner = std::move(file.owner);
         else
             tile->fault = messages::NotATile(file.name, file.bytes.size());
+    } else if (file.status == TileFile::Status::WrongSize) {
+        tile->fault = messages::NotATile(file.name, file.size);
     }
     slot.tile = tile;
     // The open tile used longest ago is let go; a thread that still reads it keeps it.

@@ -24,10 +24,11 @@ enum class TerrainMode {
 
 // A tile's file as the folder of tiles gives it.
 struct TileFile {
-    enum class Status { Missing, Unreadable, Opened };
+    enum class Status { Missing, Unreadable, WrongSize, Opened };
     Status status = Status::Missing;
-    std::string name;                 // Unreadable, Opened: the file as messages show it (UTF-8)
+    std::string name;                 // all but Missing: the file as messages show it (UTF-8)
     std::string reason;               // Unreadable: why
+    std::uint64_t size = 0;           // WrongSize: its size, no tile's (its bytes are not read)
     std::span<const std::byte> bytes; // Opened: its bytes, valid while owner lives
     std::shared_ptr<const void> owner;
 };

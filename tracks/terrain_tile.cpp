@@ -7,12 +7,19 @@
 
 namespace passcat::tracks {
 
-std::optional<TerrainTile> TerrainTile::FromBytes(std::span<const std::byte> bytes)
+std::optional<int> TerrainTile::SideOf(std::uint64_t size)
 {
     for (const int side : kSides) {
-        if (bytes.size() == SizeOf(static_cast<std::size_t>(side)))
-            return TerrainTile(bytes.data(), side);
+        if (size == SizeOf(static_cast<std::size_t>(side)))
+            return side;
     }
+    return std::nullopt;
+}
+
+std::optional<TerrainTile> TerrainTile::FromBytes(std::span<const std::byte> bytes)
+{
+    if (const std::optional<int> side = SideOf(bytes.size()))
+        return TerrainTile(bytes.data(), *side);
     return std::nullopt;
 }
 

@@ -23,6 +23,9 @@ public:
     // The bytes a tile of side n takes.
     static constexpr std::size_t SizeOf(std::size_t n) { return n * n * 2; }
 
+    // The side of a tile of that many bytes, one of kSides; nothing for any other size.
+    static std::optional<int> SideOf(std::uint64_t size);
+
     int side() const { return side_; }
     int value(int row, int column) const
     {

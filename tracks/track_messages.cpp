@@ -36,7 +36,7 @@ std::string UnreadableTile(std::string_view file, std::string_view reason)
            "); его точки без высоты";
 }
 
-std::string NotATile(std::string_view file, std::size_t size)
+std::string NotATile(std::string_view file, std::uint64_t size)
 {
     const auto bytes = [](int side) { return std::to_string(TerrainTile::SizeOf(static_cast<std::size_t>(side))); };
     return "Ошибка: файл высот " + std::string(file) + " размером " + std::to_string(size) +

@@ -18,7 +18,7 @@ std::string MissingTiles(std::string_view track, const std::set<std::string>& na
 
 // A tile's file that gives no heights: once a run, naming the file.
 std::string UnreadableTile(std::string_view file, std::string_view reason);
-std::string NotATile(std::string_view file, std::size_t size);
+std::string NotATile(std::string_view file, std::uint64_t size);
 
 // Why a file was refused as a whole; outcome is not Read.
 std::string Refusal(std::string_view path, const ReadOutcome& outcome);
