@@ -6,7 +6,11 @@
 #   (ii) about 200 MB of 20-point blocks, beside cat reading the input and writing a
 #        file exactly as large as the report;
 #   (iii) an 80 MB GPX file of 800 000 points in 20 tracks, beside gpsbabel converting
-#        it (installed here with apt-get when missing), and the peak memory of a run.
+#        it (installed here with apt-get when missing), and the peak memory of a run;
+#   (iv) the trip report's document of 200 blocks, as PDF and ODT, beside the plain run;
+#   (v)  a track of 200 000 points without elevations given the heights of four SRTM
+#        tiles of 3601 x 3601 (made here by perl) with --dem, beside the same track with
+#        its own elevations and no --dem, with the peak memory of each.
 # Usage: bench/run-figures.sh [BUILD_DIR] [RUNS]   (defaults: build/bench, 5 runs)
 # The inputs are generated once into BUILD_DIR/figures; the outputs go there too.
 set -euo pipefail
@@ -124,3 +128,53 @@ per_point() { awk -v a="$1" -v b="$base" -v n="$2" 'BEGIN { printf "%.0f", (a - 
 echo "(iii) peak memory: 100 points $base KB; 20 x 40 000 points $twenty KB, $(per_point "$twenty" 40000) bytes" \
   "a point of the largest track; 800 000 points $single KB, $(per_point "$single" 800000) bytes a point" \
   "(target: about 64)"
+
+# (iv) the trip report's document of 200 blocks of 20 points (a page each), as PDF
+# and as ODT, beside the plain run of the same input, with peak memory.
+trip=$work/blocks-200.txt
+[[ -s $trip ]] || head -n 4400 "$many" >"$trip"
+plain_times=() pdf_times=() odt_times=()
+for ((k = 0; k < runs; ++k)); do
+  plain_times+=("$(milliseconds "$cli" --output "$work/trip.rez" "$trip")")
+  pdf_times+=("$(milliseconds "$cli" --output "$work/trip.rez" --document "$work/trip.pdf" "$trip")")
+  odt_times+=("$(milliseconds "$cli" --output "$work/trip.rez" --document "$work/trip.odt" "$trip")")
+done
+p=$(printf '%s\n' "${plain_times[@]}" | median)
+d=$(printf '%s\n' "${pdf_times[@]}" | median)
+o=$(printf '%s\n' "${odt_times[@]}" | median)
+read -r pdf_memory pdf_cpu < <("$peak" "$cli" --output "$work/trip.rez" --document "$work/trip.pdf" "$trip")
+read -r odt_memory odt_cpu < <("$peak" "$cli" --output "$work/trip.rez" --document "$work/trip.odt" "$trip")
+echo "(iv) 200 blocks: plain run $p ms; PDF $d ms (processor $pdf_cpu ms, peak $pdf_memory KB, target: under 2 s);" \
+  "ODT $o ms (processor $odt_cpu ms, peak $odt_memory KB, target: under 1 s)"
+
+# (v) terrain heights. The tiles around 43 N 42 E, where the generated tracks start and
+# wander into all four, are made once: smooth hills, continuous from tile to tile.
+tiles=$work/tiles
+own=$work/track-1x200000.gpx
+route=$work/track-1x200000-no-elevations.gpx
+[[ -s $own ]] || "$build/bench/passcat-bench-tracks" 1 200000 "$own"
+[[ -s $route ]] || "$build/bench/passcat-bench-tracks" 1 200000 "$route" no-elevations
+mkdir -p "$tiles"
+for corner in "42 41" "42 42" "43 41" "43 42"; do
+  read -r lat lon <<<"$corner"
+  tile=$tiles/N${lat}E0$lon.hgt
+  [[ -s $tile ]] || perl -e '
+    ($n, $lat0, $lon0) = @ARGV;
+    for $r (0 .. $n - 1) {
+      $row = 1800 + 700 * sin(($lat0 + 1 - $r / ($n - 1)) * 37);
+      print pack("n*", map { int($row + 250 * sin(($lon0 + $_ / ($n - 1)) * 53)) } 0 .. $n - 1);
+    }' 3601 "$lat" "$lon" >"$tile"
+done
+own_times=() dem_times=()
+for ((k = 0; k < runs; ++k)); do
+  own_times+=("$(milliseconds "$cli" --output "$work/own.rez" "$own")")
+  dem_times+=("$(milliseconds "$cli" --dem "$tiles" --output "$work/dem.rez" "$route")")
+done
+o=$(printf '%s\n' "${own_times[@]}" | median)
+d=$(printf '%s\n' "${dem_times[@]}" | median)
+echo "(v) 200 000 points: own elevations $o ms, heights from four 3601 tiles $d ms: $(ratio "$d" "$o") times" \
+  "(target: at most 1.5)"
+read -r own_peak own_cpu < <("$peak" "$cli" --output "$work/own.rez" "$own")
+read -r dem_peak dem_cpu < <("$peak" "$cli" --dem "$tiles" --output "$work/dem.rez" "$route")
+echo "(v) processor time: own elevations $own_cpu ms, tiles $dem_cpu ms; peak memory: own elevations $own_peak KB," \
+  "tiles $dem_peak KB (target: under 150 MB)"

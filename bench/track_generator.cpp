@@ -1,6 +1,8 @@
 // Writes a synthetic GPX file for the speed figures, always the same bytes for the
 // same arguments:
-//   passcat-bench-tracks TRACKS POINTS FILE    TRACKS tracks of POINTS points each
+//   passcat-bench-tracks TRACKS POINTS FILE [no-elevations]
+// TRACKS tracks of POINTS points each, with elevations unless told otherwise (a route
+// that takes its heights from terrain tiles).
 // The tracks wander over a hilly area, a point every 8 to 12 metres, with elevations,
 // times and a few waypoints, about 100 bytes a point, as phones and watches write them.
 #include <cmath>
@@ -40,8 +42,9 @@ void Put(std::string& out, const char* format, double value)
 
 int main(int argc, char* argv[])
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: passcat-bench-tracks TRACKS POINTS FILE\n");
+    const bool elevations = argc == 4;
+    if (argc != 4 && (argc != 5 || std::string(argv[4]) != "no-elevations")) {
+        std::fprintf(stderr, "usage: passcat-bench-tracks TRACKS POINTS FILE [no-elevations]\n");
         return 2;
     }
     const long tracks = std::strtol(argv[1], nullptr, 10);
@@ -85,13 +88,17 @@ int main(int argc, char* argv[])
             Put(out, "%.7f", lat);
             out += "\" lon=\"";
             Put(out, "%.7f", lon);
-            out += "\"><ele>";
-            Put(out, "%.1f", elevation);
+            out += "\">";
+            if (elevations) {
+                out += "<ele>";
+                Put(out, "%.1f", elevation);
+                out += "</ele>";
+            }
             char time[40];
             const long s = seconds++;
             std::snprintf(time, sizeof time, "2026-07-%02ldT%02ld:%02ld:%02ldZ", 1 + (s / 86400) % 28, (s / 3600) % 24,
                           (s / 60) % 60, s % 60);
-            out += "</ele><time>";
+            out += "<time>";
             out += time;
             out += "</time></trkpt>\n";
             if (out.size() > (std::size_t{1} << 20)) {

@@ -1,6 +1,7 @@
 #include "chart/chart_font.h"
 
 #include <QFile>
+#include <QFontDatabase>
 #include <QString>
 
 #include <vector>
@@ -43,6 +44,13 @@ bool LoadChartFont()
     return FontAt(12).isValid();
 }
 
+QString ChartFontFamily()
+{
+    static const QString family =
+        QFontDatabase::applicationFontFamilies(QFontDatabase::addApplicationFontFromData(FontData())).value(0);
+    return family;
+}
+
 const QRawFont& ChartFonts::at(double pixelSize) const
 {
     for (const auto& [size, font] : fonts_) {
@@ -50,6 +58,22 @@ const QRawFont& ChartFonts::at(double pixelSize) const
             return font;
     }
     return fonts_.emplace_back(pixelSize, FontAt(pixelSize)).second;
+}
+
+// The same font as registered with the application (ChartFontFamily): a PDF embeds
+// its glyphs as text, where those of a raw font made from bytes, which has no file
+// name, would become outlines.
+const QRawFont& ChartFonts::registeredAt(double pixelSize) const
+{
+    for (const auto& [size, font] : registeredFonts_) {
+        if (size == pixelSize)
+            return font;
+    }
+    QFont font(ChartFontFamily());
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QRawFont raw = QRawFont::fromFont(font);
+    raw.setPixelSize(pixelSize);
+    return registeredFonts_.emplace_back(pixelSize, raw).second;
 }
 
 double ChartFonts::width(std::string_view text, const Font& font) const
@@ -109,6 +133,23 @@ TextOutline ChartFonts::outline(std::string_view text, const Font& font) const
         outline.width += run.advances[k].x();
     }
     return outline;
+}
+
+TextGlyphs ChartFonts::glyphs(std::string_view text, const Font& font) const
+{
+    const QRawFont& raw = at(font.size);
+    const GlyphRun run = GlyphsOf(raw, text);
+    TextGlyphs glyphs;
+    QList<QPointF> positions;
+    positions.reserve(run.glyphs.size());
+    for (const QPointF& advance : run.advances) {
+        positions.append(QPointF(glyphs.width, 0));
+        glyphs.width += advance.x(); // as outline() adds up
+    }
+    glyphs.run.setRawFont(registeredAt(font.size)); // the same glyphs, by their indexes
+    glyphs.run.setGlyphIndexes(run.glyphs);
+    glyphs.run.setPositions(positions);
+    return glyphs;
 }
 
 } // namespace passcat

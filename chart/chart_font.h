@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QGlyphRun>
 #include <QPainterPath>
 #include <QRawFont>
+#include <QString>
 
 #include <string_view>
 #include <utility>
@@ -16,9 +18,20 @@ namespace passcat {
 // when it cannot be loaded. Needs a QGuiApplication.
 bool LoadChartFont();
 
+// The built-in font's family for text that Qt lays out itself (the documents),
+// registered with the application the first time; empty when it cannot be.
+QString ChartFontFamily();
+
 // A line of text as outlines, its baseline starting at the origin, and its advance.
 struct TextOutline {
     QPainterPath path;
+    double width = 0;
+};
+
+// A line of text as glyphs of the built-in font, for a back end that keeps texts as
+// text (PDF), and its advance.
+struct TextGlyphs {
+    QGlyphRun run;
     double width = 0;
 };
 
@@ -33,11 +46,14 @@ public:
     double descent(const Font& font) const override;
 
     TextOutline outline(std::string_view text, const Font& font) const;
+    TextGlyphs glyphs(std::string_view text, const Font& font) const;
 
 private:
     const QRawFont& at(double pixelSize) const;
+    const QRawFont& registeredAt(double pixelSize) const;
 
     mutable std::vector<std::pair<double, QRawFont>> fonts_;
+    mutable std::vector<std::pair<double, QRawFont>> registeredFonts_;
 };
 
 } // namespace passcat

@@ -43,7 +43,7 @@ QPen PenOf(const Stroke& stroke)
 
 class ListPainter {
 public:
-    explicit ListPainter(QPainter& painter) : p_(painter) {}
+    ListPainter(QPainter& painter, TextPainting texts) : p_(painter), texts_(texts) {}
 
     void operator()(const Rectangle& shape)
     {
@@ -75,23 +75,18 @@ public:
         p_.drawEllipse(PointOf(shape.centre), shape.radius, shape.radius);
     }
 
-    // The outline is moved to where its baseline starts; a turned text is turned
-    // about that start.
     void operator()(const Text& shape)
     {
-        const TextOutline text = fonts_.outline(shape.text, shape.font);
-        const double before = shape.anchor == TextAnchor::Start    ? 0
-                              : shape.anchor == TextAnchor::Middle ? text.width / 2
-                                                                   : text.width;
-        if (shape.rotation == 0) {
-            p_.fillPath(text.path.translated(shape.at.x - before, shape.at.y), ColorOf(shape.colour));
+        if (texts_ == TextPainting::Glyphs) {
+            const TextGlyphs text = fonts_.glyphs(shape.text, shape.font);
+            p_.setPen(ColorOf(shape.colour));
+            place(shape, text.width, [&](QPointF start) { p_.drawGlyphRun(start, text.run); });
             return;
         }
-        p_.save();
-        p_.translate(PointOf(shape.at) + QTransform().rotate(shape.rotation).map(QPointF(-before, 0)));
-        p_.rotate(shape.rotation);
-        p_.fillPath(text.path, ColorOf(shape.colour));
-        p_.restore();
+        const TextOutline text = fonts_.outline(shape.text, shape.font);
+        place(shape, text.width, [&](QPointF start) {
+            p_.fillPath(start.isNull() ? text.path : text.path.translated(start), ColorOf(shape.colour));
+        });
     }
 
     void operator()(const ClipTo& shape)
@@ -103,6 +98,25 @@ public:
     void operator()(const Unclip&) { p_.restore(); }
 
 private:
+    // Draws a text of the width given from where its baseline starts; a turned text is
+    // turned about that start.
+    template <typename Draw>
+    void place(const Text& shape, double width, Draw draw)
+    {
+        const double before = shape.anchor == TextAnchor::Start    ? 0
+                              : shape.anchor == TextAnchor::Middle ? width / 2
+                                                                   : width;
+        if (shape.rotation == 0) {
+            draw(QPointF(shape.at.x - before, shape.at.y));
+            return;
+        }
+        p_.save();
+        p_.translate(PointOf(shape.at) + QTransform().rotate(shape.rotation).map(QPointF(-before, 0)));
+        p_.rotate(shape.rotation);
+        draw(QPointF());
+        p_.restore();
+    }
+
     void setPaint(const std::optional<Colour>& fill, const std::optional<Stroke>& stroke)
     {
         p_.setPen(stroke ? PenOf(*stroke) : QPen(Qt::NoPen));
@@ -110,6 +124,7 @@ private:
     }
 
     QPainter& p_;
+    TextPainting texts_;
     ChartFonts fonts_;
 };
 
@@ -121,14 +136,14 @@ ChartPlacement PlaceChart(const ChartDisplayList& list, const QRectF& target)
     return {target.center() - QPointF(list.width, list.height) * (scale / 2), scale};
 }
 
-void PaintChart(QPainter& painter, const ChartDisplayList& list, const QRectF& target)
+void PaintChart(QPainter& painter, const ChartDisplayList& list, const QRectF& target, TextPainting texts)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const ChartPlacement placement = PlaceChart(list, target);
     painter.translate(placement.offset);
     painter.scale(placement.scale, placement.scale);
-    ListPainter paint(painter);
+    ListPainter paint(painter, texts);
     for (const DisplayItem& item : list.items)
         std::visit(paint, item);
     painter.restore();

@@ -18,8 +18,12 @@ struct ChartPlacement {
 };
 ChartPlacement PlaceChart(const ChartDisplayList& list, const QRectF& target);
 
-// Paints the list into target as PlaceChart places it; texts as outlines of the
-// built-in font.
-void PaintChart(QPainter& painter, const ChartDisplayList& list, const QRectF& target);
+// How the texts of a chart are painted in the built-in font: as outlines, the same on
+// every device (images, the window), or as glyphs, which a PDF keeps as text.
+enum class TextPainting { Outlines, Glyphs };
+
+// Paints the list into target as PlaceChart places it.
+void PaintChart(QPainter& painter, const ChartDisplayList& list, const QRectF& target,
+                TextPainting texts = TextPainting::Outlines);
 
 } // namespace passcat

@@ -6,6 +6,7 @@
 
 #include "chart/chart_font.h"
 #include "cli/chart_files.h"
+#include "document/document_file.h"
 
 namespace passcat {
 namespace {
@@ -26,7 +27,7 @@ std::unique_ptr<QCoreApplication> MakeChartApplication(int& argc, char** argv)
     return application;
 }
 
-const ChartModule kModule{MakeChartApplication, WriteChartFiles};
+const ChartModule kModule{MakeChartApplication, WriteChartFiles, WriteTripDocument};
 
 } // namespace
 } // namespace passcat

@@ -5,16 +5,18 @@
 #include <memory>
 
 #include "cli/chart_options.h"
+#include "cli/document_options.h"
 
 namespace passcat {
 
 // What passcat-cli takes from its chart module, which alone links Qt Gui: a program
-// without charts loads none of it and starts as quickly as ever.
+// without charts or a document loads none of it and starts as quickly as ever.
 struct ChartModule {
     // An application that can paint, on the offscreen platform unless QT_QPA_PLATFORM
     // says otherwise, with the chart font loaded; none when the font cannot be loaded.
     std::unique_ptr<QCoreApplication> (*makeApplication)(int& argc, char** argv);
     std::optional<QString> (*writeCharts)(const ChartRequest& request, const RunResult& run, ChartOfBlock chartOf);
+    std::optional<QString> (*writeDocument)(const QString& path, DocumentFormat format, const TripReport& report);
 };
 
 // The module's one exported function, by this name.

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "chart/chart_format.h"
-#include "chart/chart_model.h"
+#include "run/block_chart.h"
 #include "run/run_result.h"
 
 class QCommandLineParser;
@@ -23,10 +23,6 @@ struct ChartRequest {
 
     bool wanted() const { return !folder.isEmpty(); }
 };
-
-// The chart of a rated block, with the report's texts and decimal separator: made by
-// the program, which holds the engine's number texts, and painted by the chart module.
-using ChartOfBlock = ChartModel (*)(const RatedBlock& rated, char decimalSeparator);
 
 // Writes the charts of a run's rated blocks where the request says; the message of a
 // failure, if any.

@@ -142,6 +142,10 @@ QList<CliOptionGroup> CliOptionGroups(char localeDecimalSeparator)
         RunOptions(localeDecimalSeparator),
         {QStringLiteral("Графики:"), ChartCommandLineOptions(),
          [](const QCommandLineParser& parser, CliCommand& command) { return ReadChartRequest(parser, command.charts); }},
+        {QStringLiteral("Документы:"), DocumentCommandLineOptions(),
+         [](const QCommandLineParser& parser, CliCommand& command) {
+             return ReadDocumentRequest(parser, command.documents);
+         }},
         {QStringLiteral("GPS-треки:"), TrackCommandLineOptions(),
          [](const QCommandLineParser& parser, CliCommand& command) -> std::optional<QString> {
              if (QString problem = ReadTrackOptions(parser, command.input.track); !problem.isEmpty())
@@ -217,6 +221,7 @@ QString HelpText(const QList<CliOptionGroup>& groups)
         "              \"высота<TAB>километраж<TAB>...<TAB>коэффициент покрытия\" и строки\n"
         "              \"@@@\"; UTF-8 или Windows-1251, десятичная точка или запятая\n");
     help += TrackFormatsHelp();
+    help += TerrainFilesHelp();
     return help + QStringLiteral(
         "\n"
         "Коды завершения:\n"

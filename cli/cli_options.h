@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "cli/chart_options.h"
+#include "cli/document_options.h"
 #include "run/calculation_run.h"
 
 namespace passcat {
@@ -22,6 +23,7 @@ struct CliCommand {
     RunSettings settings;
     ReportFormat format;
     ChartRequest charts;
+    DocumentRequest documents;
     QString text; // ShowHelp: the help; ShowVersion: the version line; Reject: the message
 };
 

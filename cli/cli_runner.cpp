@@ -2,6 +2,9 @@
 
 #include <cerrno>
 
+#include "document/output_file.h"
+#include "document/output_target.h"
+#include "document/summary_csv.h"
 #include "engine/reference_tables.h"
 #include "platform/system_error_text.h"
 #include "run/block_chart.h"
@@ -53,7 +56,7 @@ int Written(std::ostream& output, std::ostream& errors)
 } // namespace
 
 int RunCliCommand(const CliCommand& command, std::ostream& output, std::ostream& errors,
-                  const ChartWriter& writeCharts)
+                  const ChartWriter& writeCharts, const DocumentWriter& writeDocument)
 {
     switch (command.action) {
     case CliCommand::Action::Reject:
@@ -73,16 +76,49 @@ int RunCliCommand(const CliCommand& command, std::ostream& output, std::ostream&
     }
     StreamRunPresenter presenter(errors);
     RunSettings settings = command.settings;
-    settings.keepRatedBlocks = command.charts.wanted();
+    settings.keepRatedBlocks = command.charts.wanted() || command.documents.wantsDocument();
     const RunResult run = PerformCalculationRun(command.input, settings, command.format, presenter);
-    // The charts only once the report is safe.
-    if (run.outcome != RunOutcome::Failed && command.charts.wanted()) {
-        if (const auto fault = writeCharts(command.charts, run, ChartOfRatedBlock)) {
-            Say(errors, *fault);
-            return kExitFailed;
-        }
+    if (run.outcome == RunOutcome::Failed)
+        return run.exitStatus;
+    // The other outputs only once the report is safe, each on its own: one that fails
+    // is told, and the rest are still written.
+    int status = run.exitStatus;
+    const auto fail = [&](const QString& message) {
+        Say(errors, message);
+        status = kExitFailed;
+    };
+    if (command.charts.wanted()) {
+        if (const auto fault = writeCharts(command.charts, run, ChartOfRatedBlock))
+            fail(*fault);
     }
-    return run.exitStatus;
+    const DocumentRequest& documents = command.documents;
+    if (!documents.wantsSummary() && !documents.wantsDocument())
+        return status;
+    TripReport report{.inputName = InputNameForHeading(command.input.path),
+                      .regionIndex = settings.regionIndex,
+                      .date = DocumentDate(),
+                      .rows = SummaryRowsOfRun(run),
+                      .run = &run,
+                      .chartOf = ChartOfRatedBlock};
+    std::vector<WrittenOutput> written;
+    const auto writeOutput = [&](const QString& what, const QString& path, const QString& name, const auto& write) {
+        if (const auto conflict = OutputTargetConflict(path, command.input, settings, written))
+            return fail(OutputFailure(what, path, *conflict));
+        if (const auto fault = write())
+            return fail(*fault);
+        written.push_back({path, name});
+    };
+    if (documents.wantsSummary()) {
+        writeOutput(QStringLiteral("таблицу"), documents.summaryPath, QStringLiteral("с таблицей"), [&] {
+            return WriteOutputFile(QStringLiteral("таблицу"), documents.summaryPath, SummaryCsv(report.rows));
+        });
+    }
+    if (documents.wantsDocument()) {
+        writeOutput(QStringLiteral("документ"), documents.documentPath, QStringLiteral("с документом"), [&] {
+            return writeDocument(documents.documentPath, documents.documentFormat, report);
+        });
+    }
+    return status;
 }
 
 } // namespace passcat

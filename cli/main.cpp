@@ -39,10 +39,12 @@ int main(int argc, char* argv[])
     if (!passcat::FileNamesAreBytes())
         arguments = QCoreApplication::arguments(); // Qt's, from the UTF-16 command line
     const passcat::CliCommand command = passcat::ParseCliArguments(arguments, passcat::SystemDecimalSeparator());
-    if (command.action != passcat::CliCommand::Action::Run || !command.charts.wanted())
+    if (command.action != passcat::CliCommand::Action::Run
+        || (!command.charts.wanted() && !command.documents.wantsDocument()))
         return passcat::RunCliCommand(command, std::cout, std::cerr);
 
-    // Charts need fonts and painting: the module's application replaces the plain one.
+    // Charts and documents need fonts and painting: the module's application replaces
+    // the plain one.
     QLibrary library;
     QString error;
     const passcat::ChartModule* charts = LoadChartModule(library, error);
@@ -57,5 +59,5 @@ int main(int argc, char* argv[])
         return passcat::kExitFailed;
     }
     QCoreApplication::setApplicationName(QStringLiteral("passcat-cli"));
-    return passcat::RunCliCommand(command, std::cout, std::cerr, charts->writeCharts);
+    return passcat::RunCliCommand(command, std::cout, std::cerr, charts->writeCharts, charts->writeDocument);
 }

@@ -16,4 +16,7 @@ QList<QCommandLineOption> TrackCommandLineOptions();
 // empty string when nothing is.
 QString ReadTrackOptions(const QCommandLineParser& parser, TrackSettings& settings);
 
+// The help's paragraph on the files of --dem: how they are named, where they come from.
+QString TerrainFilesHelp();
+
 } // namespace passcat

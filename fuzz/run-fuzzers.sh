@@ -4,7 +4,7 @@
 # fuzz/corpus/. Fails when a target finds an input that crashes it or breaks one of
 # its properties; the input is then in BUILD/artifacts/TARGET/.
 #
-#   fuzz/run-fuzzers.sh [TARGET...]      targets: number_text block_reader block_limit evaluation track_readers
+#   fuzz/run-fuzzers.sh [TARGET...]      targets: number_text block_reader block_limit evaluation track_readers terrain_tile
 #
 # PASSCAT_FUZZ_SECONDS  time per target, default 60
 # PASSCAT_FUZZ_BUILD    build folder, default build-fuzz at the top of the tree
@@ -13,7 +13,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 build=${PASSCAT_FUZZ_BUILD:-$top/build-fuzz}
 seconds=${PASSCAT_FUZZ_SECONDS:-60}
 targets=("$@")
-((${#targets[@]})) || targets=(number_text block_reader block_limit evaluation track_readers)
+((${#targets[@]})) || targets=(number_text block_reader block_limit evaluation track_readers terrain_tile)
 
 cmake -S "$top/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" --parallel >/dev/null

@@ -1,4 +1,5 @@
-# The track readers, with Expat and GeographicLib: included by CMakeLists.txt.
+# The track readers and the terrain tile reader, with Expat and GeographicLib:
+# included by CMakeLists.txt.
 find_package(EXPAT REQUIRED)
 find_package(Threads REQUIRED)
 find_library(passcat_fuzz_geographiclib NAMES Geographic GeographicLib REQUIRED)
@@ -11,3 +12,8 @@ add_executable(fuzz_track_readers track_readers_fuzzer.cpp)
 target_compile_options(fuzz_track_readers PRIVATE -fsanitize=fuzzer)
 target_link_options(fuzz_track_readers PRIVATE -fsanitize=fuzzer)
 target_link_libraries(fuzz_track_readers PRIVATE passcat_tracks_fuzz)
+
+add_executable(fuzz_terrain_tile terrain_tile_fuzzer.cpp)
+target_compile_options(fuzz_terrain_tile PRIVATE -fsanitize=fuzzer)
+target_link_options(fuzz_terrain_tile PRIVATE -fsanitize=fuzzer)
+target_link_libraries(fuzz_terrain_tile PRIVATE passcat_tracks_fuzz)

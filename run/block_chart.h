@@ -15,4 +15,9 @@ std::string TitleInUtf8(const std::string& title);
 // numbers as the report writes them, with its decimal separator.
 ChartModel ChartOfRatedBlock(const RatedBlock& rated, char decimalSeparator);
 
+// The chart of a rated block, with the report's texts and decimal separator, for a
+// program's module that paints it: made by the program, which holds the engine's
+// number texts (ChartOfRatedBlock).
+using ChartOfBlock = ChartModel (*)(const RatedBlock& rated, char decimalSeparator);
+
 } // namespace passcat

@@ -209,9 +209,15 @@ RunResult PerformCalculationRun(const RunInput& input, const RunSettings& settin
     if (ResultIsInput(input, settings))
         return shown.fail(QStringLiteral("Ошибка: %1 совпадает с файлом данных; файлы не изменены").arg(ResultName(settings)));
 
+    // The folder of terrain heights is checked whenever one is given.
+    TileFolder tiles;
+    const bool withTerrain = !input.track.terrainFolder.isEmpty();
+    if (withTerrain && !tiles.list(input.track.terrainFolder))
+        return shown.fail(tiles.failure());
+
     // A GPS track is read whole first; its climbs go on as profile text.
     TrackInput track;
-    if (isTrack && !track.read(input, settings.resultPath, format.encoding))
+    if (isTrack && !track.read(input, settings.resultPath, format.encoding, withTerrain ? &tiles : nullptr))
         return shown.fail(track.failure());
     for (const QString& notice : track.notices())
         shown.show({RunMessage::Kind::TrackNotice, notice, 0, 0});

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <new>
+#include <optional>
 
 #include "platform/file_identity.h"
 #include "platform/regular_file.h"
@@ -49,7 +50,7 @@ bool SamePath(const QString& first, const QString& second)
 
 } // namespace
 
-bool TrackInput::read(const RunInput& input, const QString& resultPath, ReportEncoding encoding)
+bool TrackInput::read(const RunInput& input, const QString& resultPath, ReportEncoding encoding, TileFolder* tiles)
 {
     profilePath_ = input.track.writeProfilePath;
     if (!profilePath_.isEmpty() && (SamePath(profilePath_, input.path) || SamePath(profilePath_, resultPath))) {
@@ -65,10 +66,13 @@ bool TrackInput::read(const RunInput& input, const QString& resultPath, ReportEn
     }
     FileByteSource source(file);
     HelperThreads helpers;
+    std::optional<tracks::TerrainModel> terrain;
+    if (tiles)
+        terrain.emplace(*tiles);
     tracks::TrackConversion conversion;
     try {
         conversion = tracks::ConvertTracks(*input.trackFormat, source, Utf8(input.path), DefaultTrackName(input.path),
-                                           input.track.profile, &helpers);
+                                           input.track.profile, &helpers, terrain ? &*terrain : nullptr);
     } catch (const std::bad_alloc&) {
         failure_ = QStringLiteral("Ошибка: не хватило памяти, чтобы прочитать трек %1; файлы не изменены")
                        .arg(input.path);

@@ -8,6 +8,7 @@
 #include "engine/text_lines.h"
 #include "platform/input_text_detection.h"
 #include "run/calculation_run.h"
+#include "run/tile_folder.h"
 
 namespace passcat {
 
@@ -17,8 +18,8 @@ namespace passcat {
 class TrackInput {
 public:
     // False when the file is refused as a whole: failure() says why, and nothing may
-    // be written.
-    bool read(const RunInput& input, const QString& resultPath, ReportEncoding encoding);
+    // be written. tiles, when given, are the terrain heights (listed already).
+    bool read(const RunInput& input, const QString& resultPath, ReportEncoding encoding, TileFolder* tiles);
 
     const QString& failure() const { return failure_; }
     // What went wrong with single tracks; the run goes on.

@@ -11,6 +11,7 @@ namespace passcat {
 struct TrackSettings {
     tracks::ProfileOptions profile;
     QString writeProfilePath; // empty: the profile is not written
+    QString terrainFolder;    // the SRTM tiles; empty: the tracks' own elevations only
 };
 
 } // namespace passcat

@@ -6,11 +6,12 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev fonts-dejavu-core
-  libexpat1-dev libgeographiclib-dev
+  libexpat1-dev libgeographiclib-dev libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth
   locales help2man dpkg-dev appstream
+  poppler-utils
 )
 
 missing=()

@@ -9,6 +9,7 @@
 #include <limits>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <thread>
 #include <utility>
 
@@ -34,10 +35,15 @@ struct ClimbBlock {
     std::string lines;      // the data lines
 };
 
+struct Notice {
+    std::string text;
+    bool oncePerRun = false; // about a tile, not the track: shown where first met
+};
+
 struct TrackResult {
     std::string name;
     bool afterTracks = false;
-    std::vector<std::string> notices;
+    std::vector<Notice> notices;
     std::optional<std::string> withoutClimbs;
     std::vector<ClimbBlock> climbs;
 };
@@ -45,9 +51,11 @@ struct TrackResult {
 // One track at a time, into its climbs; the buffers stay for the next track.
 class TrackProcessor {
 public:
-    TrackProcessor(const ProfileOptions& options, std::string_view defaultName)
+    TrackProcessor(const ProfileOptions& options, std::string_view defaultName, TerrainModel* terrain)
         : options_(options), defaultName_(defaultName)
     {
+        if (terrain)
+            terrain_.emplace(*terrain);
     }
 
     TrackResult process(Track& track)
@@ -56,12 +64,20 @@ public:
         result.name = track.name.empty() ? defaultName_ : track.name;
         result.afterTracks = track.afterTracks;
         if (track.skippedPoints > 0)
-            result.notices.push_back(messages::SkippedPoints(result.name, track.skippedPoints));
+            result.notices.push_back({messages::SkippedPoints(result.name, track.skippedPoints)});
         DropRepeatedPositions(track);
+        if (terrain_) {
+            TerrainGaps gaps;
+            terrain_->apply(track, options_.terrainMode, gaps);
+            for (std::string& fault : gaps.faults)
+                result.notices.push_back({std::move(fault), true});
+            if (!gaps.missing.empty())
+                result.notices.push_back({messages::MissingTiles(result.name, gaps.missing)});
+        }
         MeasureDistances(track.latitudes, track.longitudes, distances_);
         const std::optional<ElevatedSpan> elevated = InterpolateElevations(track.elevations, distances_);
         if (!elevated || elevated->last == elevated->first) {
-            result.notices.push_back(messages::TooFewPoints(result.name));
+            result.notices.push_back({messages::TooFewPoints(result.name)});
             return result;
         }
         const std::size_t first = elevated->first;
@@ -86,6 +102,7 @@ public:
 private:
     const ProfileOptions& options_;
     std::string defaultName_;
+    std::optional<TerrainSampler> terrain_;
     std::vector<double> distances_;
     std::vector<std::size_t> kept_;
 };
@@ -98,8 +115,8 @@ public:
     // Tracks smaller than this are processed at once: handing them over costs more.
     static constexpr std::size_t kHandOverPoints = 4096;
 
-    Collector(const ProfileOptions& options, std::string_view defaultName)
-        : processor_(options, defaultName), helperProcessor_(options, defaultName)
+    Collector(const ProfileOptions& options, std::string_view defaultName, TerrainModel* terrain)
+        : processor_(options, defaultName, terrain), helperProcessor_(options, defaultName, terrain)
     {
     }
 
@@ -274,10 +291,11 @@ void AppendBlocks(const TrackResult& track, const WaypointFinder& finder, const 
 } // namespace
 
 TrackConversion ConvertTracks(const TrackFormat& format, ByteSource& input, std::string_view path,
-                              std::string_view defaultName, const ProfileOptions& options, WorkSharing* sharing)
+                              std::string_view defaultName, const ProfileOptions& options, WorkSharing* sharing,
+                              TerrainModel* terrain)
 {
     TrackConversion conversion;
-    Collector collector(options, defaultName);
+    Collector collector(options, defaultName, terrain);
     const ReadOutcome outcome = collector.collect(*format.makeReader(), input, sharing);
     std::deque<TrackResult>& results = collector.results();
     if (outcome.status != ReadOutcome::Status::Read || results.empty()) {
@@ -290,9 +308,12 @@ TrackConversion ConvertTracks(const TrackFormat& format, ByteSource& input, std:
     // Routes come after all tracks.
     std::stable_partition(results.begin(), results.end(), [](const TrackResult& r) { return !r.afterTracks; });
     const WaypointFinder finder(collector.waypoints());
+    std::set<std::string> shownOnce;
     for (TrackResult& result : results) {
-        for (std::string& notice : result.notices)
-            conversion.notices.push_back(std::move(notice));
+        for (Notice& notice : result.notices) {
+            if (!notice.oncePerRun || shownOnce.insert(notice.text).second)
+                conversion.notices.push_back(std::move(notice.text));
+        }
         if (result.withoutClimbs)
             conversion.withoutClimbs.push_back(std::move(*result.withoutClimbs));
         AppendBlocks(result, finder, options, conversion.profile);

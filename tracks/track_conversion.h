@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/work_sharing.h"
+#include "tracks/terrain_heights.h"
 #include "tracks/track_formats.h"
 
 namespace passcat::tracks {
@@ -16,6 +17,7 @@ struct ProfileOptions {
     double simplify = 10;     // Douglas-Peucker tolerance in metres; 0: every point
     std::string surface = "1"; // the surface coefficient text of every point
     bool wholeTracks = false; // every track one climb, no detection
+    TerrainMode terrainMode = TerrainMode::Fill; // how heights of a terrain model are taken
 };
 
 struct TrackConversion {
@@ -30,11 +32,13 @@ struct TrackConversion {
 };
 
 // Reads a track file and turns its climbs into profile text (UTF-8). path names the
-// file in messages; defaultName names the tracks that have no name. A helper thread
+// file in messages; defaultName names the tracks that have no name. With terrain, the
+// points take heights from it (after repeated positions are dropped, before the
+// elevations are interpolated). A helper thread
 // lent by sharing processes large tracks while the next is read, one at a time, so
 // memory stays bounded by the two largest tracks; the text is the same without one.
 TrackConversion ConvertTracks(const TrackFormat& format, ByteSource& input, std::string_view path,
                               std::string_view defaultName, const ProfileOptions& options,
-                              WorkSharing* sharing = nullptr);
+                              WorkSharing* sharing = nullptr, TerrainModel* terrain = nullptr);
 
 } // namespace passcat::tracks

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "tracks/terrain_tile.h"
+
 namespace passcat::tracks::messages {
 namespace {
 
@@ -37,6 +39,28 @@ std::string NoClimbs(std::string_view track, double largestRise, double minClimb
     // Whole metres rounded down, so that a rise just short of the minimum never reads as it.
     return "трек " + Quoted(track) + ": подъёмов не найдено: наибольший подъём " + Shortest(std::floor(largestRise)) +
            " м, а нужно не меньше " + Shortest(minClimb) + " м; уменьшите --min-climb или задайте --whole-tracks";
+}
+
+std::string MissingTiles(std::string_view track, const std::set<std::string>& names)
+{
+    std::string text = "Ошибка: трек " + Quoted(track) + ": нет файла высот ";
+    for (auto it = names.begin(); it != names.end(); ++it)
+        text += (it == names.begin() ? "" : ", ") + *it;
+    return text;
+}
+
+std::string UnreadableTile(std::string_view file, std::string_view reason)
+{
+    return "Ошибка: не удалось прочитать файл высот " + std::string(file) + " (" + std::string(reason) +
+           "); его точки без высоты";
+}
+
+std::string NotATile(std::string_view file, std::uint64_t size)
+{
+    const auto bytes = [](int side) { return std::to_string(TerrainTile::SizeOf(static_cast<std::size_t>(side))); };
+    return "Ошибка: файл высот " + std::string(file) + " размером " + std::to_string(size) +
+           " байт не файл высот SRTM (" + bytes(TerrainTile::kSides[0]) + " или " + bytes(TerrainTile::kSides[1]) +
+           " байт); его точки без высоты";
 }
 
 std::string Refusal(std::string_view path, const ReadOutcome& outcome)

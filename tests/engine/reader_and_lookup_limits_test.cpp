@@ -9,6 +9,7 @@
 #include <utility>
 #include <tuple>
 
+#include "engine/block_evaluation.h"
 #include "engine/block_reader.h"
 #include "engine/lookup.h"
 #include "engine/text_lines.h"
@@ -85,6 +86,17 @@ TEST(CategoryFromScore, ThresholdsAndTheTopCategorysMinima)
         EXPECT_EQ(CategoryFromScore(t, 9.0f, std::nextafter(altitude, 0.0f), gain), 5) << "region " << region;
         EXPECT_EQ(CategoryFromScore(t, 9.0f, altitude, std::nextafter(gain, 0.0f)), 5) << "region " << region;
     }
+}
+
+// Steady 10% on 1.5 km: every point scores the same, and the first of them is recommended.
+TEST(RecommendPoint, TheFirstOfEqualBestPoints)
+{
+    const ObstacleBlock block{"Ровный", {3000, 3050, 3100, 3150}, {0, 0.5, 1, 1.5}, {1, 1, 1, 1}};
+    const BlockRating rating = RateBlock(block, EvaluationSettings{}, 1);
+    ASSERT_TRUE(rating.rated.has_value());
+    const std::vector<float>& scores = rating.rated->ratings.scores.pointScores;
+    ASSERT_TRUE(scores.size() == 3 && scores[0] == scores[1] && scores[1] == scores[2]);
+    EXPECT_EQ(rating.summary.recommendedPoint, 0u);
 }
 
 } // namespace
