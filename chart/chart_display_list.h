@@ -103,12 +103,37 @@ struct Unclip {};
 
 using DisplayItem = std::variant<Rectangle, Line, Polyline, Polygon, Circle, Text, ClipTo, Unclip>;
 
+// Where the profile's values lie on the page: its frame and the ranges of its axes, so
+// that a point on the page can be read back as a distance.
+struct PlotFrame {
+    Rect area;
+    double xLow = 0, xHigh = 1; // km
+    double yLow = 0, yHigh = 1; // m
+
+    double pageX(double km) const { return area.x + Along(km, xLow, xHigh) * area.width; }
+    double pageY(double m) const { return area.bottom() - Along(m, yLow, yHigh) * area.height; }
+    // The distance shown at pageX, which may lie outside the axis.
+    double kmAt(double pageX) const
+    {
+        return area.width > 0 ? xLow + (pageX - area.x) / area.width * (xHigh - xLow) : xLow;
+    }
+
+private:
+    // Halves first, so that extreme ranges do not overflow.
+    static double Along(double value, double low, double high)
+    {
+        const double span = high / 2 - low / 2;
+        return span > 0 ? (value / 2 - low / 2) / span : 0;
+    }
+};
+
 struct ChartDisplayList {
     double width = 0; // the page
     double height = 0;
     std::string title;       // of the document, in full
     std::string description; // of what it shows
     std::vector<DisplayItem> items; // in painting order
+    PlotFrame plot;
 };
 
 inline constexpr double kPageUnitsPerMillimetre = 10;

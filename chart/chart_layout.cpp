@@ -67,6 +67,7 @@ public:
         const double right = m_.legend.empty() ? page - kMargin : legendLeft_ - 3 * kGap;
         const double bottom = kChartPageHeight - kMargin - height(axisTitle_) - kGap - height(text_) - kGap;
         plot_ = Rect{left, top, right - left, bottom - top};
+        frame_ = {plot_, m_.xAxis.low, m_.xAxis.high, m_.yAxis.low, m_.yAxis.high};
         page_.reserve(m_.xs.size());
         for (std::size_t i = 0; i < m_.xs.size(); ++i)
             page_.push_back({x(m_.xs[i]), y(m_.ys[i])});
@@ -78,6 +79,7 @@ public:
         list_.height = kChartPageHeight;
         list_.title = m_.title;
         list_.description = "Профиль препятствия";
+        list_.plot = frame_;
         list_.items.push_back(Rectangle{{0, 0, list_.width, list_.height}, kWhite, std::nullopt});
         addTitles();
         addGridAndLabels();
@@ -114,14 +116,8 @@ private:
 
     void addLine(Point from, Point to, Colour colour) { list_.items.push_back(Line{from, to, Thin(colour)}); }
 
-    // Page position of an axis value; halves first, so that extreme ranges do not overflow.
-    static double Along(double value, const ChartAxis& axis)
-    {
-        const double span = axis.high / 2 - axis.low / 2;
-        return span > 0 ? (value / 2 - axis.low / 2) / span : 0;
-    }
-    double x(double value) const { return plot_.x + Along(value, m_.xAxis) * plot_.width; }
-    double y(double value) const { return plot_.bottom() - Along(value, m_.yAxis) * plot_.height; }
+    double x(double value) const { return frame_.pageX(value); }
+    double y(double value) const { return frame_.pageY(value); }
 
     void addTitles()
     {
@@ -224,6 +220,7 @@ private:
     Font axisTitle_;
     double legendLeft_ = 0;
     Rect plot_;
+    PlotFrame frame_;
     std::vector<Point> page_; // the profile's points on the page
     ChartDisplayList list_;
 };

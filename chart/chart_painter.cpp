@@ -130,13 +130,19 @@ private:
 
 } // namespace
 
+ChartPlacement PlaceChart(const ChartDisplayList& list, const QRectF& target)
+{
+    const double scale = std::min(target.width() / list.width, target.height() / list.height);
+    return {target.center() - QPointF(list.width, list.height) * (scale / 2), scale};
+}
+
 void PaintChart(QPainter& painter, const ChartDisplayList& list, const QRectF& target, TextPainting texts)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const double scale = std::min(target.width() / list.width, target.height() / list.height);
-    painter.translate(target.center() - QPointF(list.width, list.height) * (scale / 2));
-    painter.scale(scale, scale);
+    const ChartPlacement placement = PlaceChart(list, target);
+    painter.translate(placement.offset);
+    painter.scale(placement.scale, placement.scale);
     ListPainter paint(painter, texts);
     for (const DisplayItem& item : list.items)
         std::visit(paint, item);

@@ -3,6 +3,9 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,9 +16,11 @@
 
 #include "engine/reference_tables.h"
 #include "gui/busy_cursor.h"
+#include "gui/dropped_file.h"
 #include "platform/decimal_separator.h"
 #include "gui/file_dialog.h"
 #include "gui/message_presenter.h"
+#include "gui/results_window.h"
 #include <algorithm>
 #include "run/calculation_run.h"
 #include "run/result_path.h"
@@ -101,24 +106,38 @@ public:
             busyCursor_.restore();
     }
 
+    // A rejected block or track is a plain notice; a run that could not read or write
+    // is an error. Tracks without climbs are kept for one box at the end: a file of
+    // many tracks would otherwise ask for a click on each.
     void showMessage(const RunMessage& message) override
     {
-        // A rejected block or track is a plain notice; a run that could not read or write is an error.
+        if (message.kind == RunMessage::Kind::NoClimbs) {
+            withoutClimbs_ << message.text;
+            return;
+        }
         const bool notice = message.kind == RunMessage::Kind::BlockRejected || message.kind == RunMessage::Kind::TrackNotice;
-        const auto icon = notice ? MessageIcon::None : MessageIcon::Critical;
-        messages_.present(&form_, message.text, icon);
+        messages_.present(&form_, message.text, notice ? MessageIcon::None : MessageIcon::Critical);
+    }
+
+    // Once the run is over.
+    void showTracksWithoutClimbs()
+    {
+        if (!withoutClimbs_.isEmpty())
+            messages_.present(&form_, withoutClimbs_.join(u'\n'), MessageIcon::Information);
     }
 
 private:
     QWidget& form_;
     MessagePresenter& messages_;
     BusyCursor& busyCursor_;
+    QStringList withoutClimbs_;
 };
 
 } // namespace
 
-MainForm::MainForm(FileDialog& fileDialog, MessagePresenter& messages, BusyCursor& busyCursor, QWidget* parent)
-    : QWidget(parent), fileDialog_(fileDialog), messages_(messages), busyCursor_(busyCursor)
+MainForm::MainForm(FileDialog& fileDialog, MessagePresenter& messages, BusyCursor& busyCursor,
+                   SurfacePrompt& surfacePrompt, QWidget* parent)
+    : QWidget(parent), fileDialog_(fileDialog), messages_(messages), busyCursor_(busyCursor), surfacePrompt_(surfacePrompt)
 {
     setObjectName(QStringLiteral("MainForm"));
     // "Рассчет": the caption as users have always seen it.
@@ -137,7 +156,7 @@ MainForm::MainForm(FileDialog& fileDialog, MessagePresenter& messages, BusyCurso
     Option2 = Place(new QRadioButton(QStringLiteral("Длина"), this), "Option2", {218, 98, 75, 21});
     Command2 = PlaceButton(this, "Рассчитать", "Command2", {384, 94, 155, 27});
     // In the free room between "Длина" and "Рассчитать".
-    CommandProfile = PlaceButton(this, "Профиль", "CommandProfile", {298, 94, 80, 27});
+    CommandProfile = PlaceButton(this, "Результаты", "CommandProfile", {298, 94, 80, 27});
     CommandProfile->setEnabled(false);
 
     for (const std::string_view region : kRegionNames)
@@ -159,6 +178,10 @@ MainForm::MainForm(FileDialog& fileDialog, MessagePresenter& messages, BusyCurso
 
     FitFontToCaptions(*this);
 
+    setAcceptDrops(true);
+    Text1->installEventFilter(this);
+    Text2->installEventFilter(this);
+
     connect(Command1, &QPushButton::clicked, this, &MainForm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &MainForm::Command2_Click);
     connect(CommandProfile, &QPushButton::clicked, this, &MainForm::CommandProfile_Click);
@@ -174,10 +197,52 @@ void MainForm::Command1_Click()
 {
     // Only a chosen file changes the boxes: a cancelled dialog leaves what the user typed.
     const QString chosen = fileDialog_.askOpenFileName(this, OpenFilters());
-    if (chosen.isEmpty())
+    if (!chosen.isEmpty())
+        openInput(chosen);
+}
+
+void MainForm::openInput(const QString& path)
+{
+    Text1->setText(QDir::toNativeSeparators(path));
+    Text2->setText(QDir::toNativeSeparators(DefaultResultPath(path)));
+}
+
+void MainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (CarriesLocalFiles(*event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void MainForm::dropEvent(QDropEvent* event)
+{
+    if (!CarriesLocalFiles(*event->mimeData()))
         return;
-    Text1->setText(QDir::toNativeSeparators(chosen));
-    Text2->setText(QDir::toNativeSeparators(DefaultResultPath(chosen)));
+    event->acceptProposedAction();
+    const DroppedFile dropped = FirstDroppedFile(*event->mimeData());
+    if (dropped.path.isEmpty())
+        messages_.present(this, dropped.refusal, MessageIcon::Critical);
+    else
+        openInput(dropped.path);
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        if (!CarriesLocalFiles(*static_cast<QDropEvent*>(event)->mimeData()))
+            break;
+        static_cast<QDropEvent*>(event)->acceptProposedAction();
+        return true;
+    case QEvent::Drop:
+        if (!CarriesLocalFiles(*static_cast<QDropEvent*>(event)->mimeData()))
+            break;
+        dropEvent(static_cast<QDropEvent*>(event));
+        return true;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainForm::Command2_Click()
@@ -195,33 +260,41 @@ void MainForm::Command2_Click()
     // The run keeps the event loop out until it ends, except inside its modal boxes,
     // so no setting can change while it works.
     FormRunPresenter presenter(*this, messages_, busyCursor_);
-    auto run = std::make_shared<RunResult>(PerformCalculationRun(RunInput::FromPath(Text1->text()), settings, format, presenter));
+    const QString input = Text1->text();
+    auto run = std::make_shared<RunResult>(PerformCalculationRun(RunInput::FromPath(input), settings, format, presenter));
+    presenter.showTracksWithoutClimbs();
     const bool anyRated = std::ranges::any_of(run->blocks, [](const RunBlock& block) { return block.rated != nullptr; });
-    keepCharts(run->outcome != RunOutcome::Failed && anyRated ? std::move(run) : nullptr);
+    keepResults(run->outcome != RunOutcome::Failed && anyRated ? std::move(run) : nullptr, QFileInfo(input).fileName());
 }
 
 void MainForm::CommandProfile_Click()
 {
-    if (!charts_)
-        return;
-    if (!chartWindow_) {
-        chartWindow_ = new ChartWindow(fileDialog_, messages_, this);
-        chartWindow_->setCharts(charts_);
-    }
-    chartWindow_->show();
-    chartWindow_->raise();
-    chartWindow_->activateWindow();
+    if (results_)
+        showResults();
 }
 
-// An open chart window follows the runs; it closes after one without charts.
-void MainForm::keepCharts(RunCharts charts)
+// The results window opens after every run that evaluated a block, and goes after one
+// that evaluated none.
+void MainForm::keepResults(RunCharts run, const QString& inputName)
 {
-    charts_ = std::move(charts);
-    CommandProfile->setEnabled(charts_ != nullptr);
-    if (chartWindow_ && !charts_)
-        chartWindow_->hide();
-    else if (chartWindow_)
-        chartWindow_->setCharts(charts_);
+    results_ = std::move(run);
+    CommandProfile->setEnabled(results_ != nullptr);
+    if (!results_) {
+        if (resultsWindow_)
+            resultsWindow_->hide();
+        return;
+    }
+    if (!resultsWindow_)
+        resultsWindow_ = new ResultsWindow(fileDialog_, messages_, surfacePrompt_, this);
+    resultsWindow_->setRun(results_, inputName);
+    showResults();
+}
+
+void MainForm::showResults()
+{
+    resultsWindow_->show();
+    resultsWindow_->raise();
+    resultsWindow_->activateWindow();
 }
 
 } // namespace passcat

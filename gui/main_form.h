@@ -2,9 +2,11 @@
 
 #include <QWidget>
 
-#include "gui/chart_window.h"
+#include "gui/block_table_model.h"
 
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -14,25 +16,40 @@ namespace passcat {
 class BusyCursor;
 class FileDialog;
 class MessagePresenter;
+class ResultsWindow;
+class SurfacePrompt;
 
 // The program's one window: it holds the settings of a run and starts runs.
 // Each control's objectName is its designer name ("Text1", "Combo1", ...); the two
-// labels of the Label3 array are "Label3_0" and "Label3_1". "Профиль"
-// ("CommandProfile") opens the charts of the last run.
+// labels of the Label3 array are "Label3_0" and "Label3_1". "Результаты"
+// ("CommandProfile") shows the results window of the last run again.
 class MainForm final : public QWidget {
 public:
-    MainForm(FileDialog& fileDialog, MessagePresenter& messages, BusyCursor& busyCursor, QWidget* parent = nullptr);
+    MainForm(FileDialog& fileDialog, MessagePresenter& messages, BusyCursor& busyCursor, SurfacePrompt& surfacePrompt,
+             QWidget* parent = nullptr);
+
+    // Takes path as the input, with its default result path, as choosing it with "..."
+    // does: the program's argument and a dropped file come this way.
+    void openInput(const QString& path);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // The text boxes would take a dropped file's name as text: the form takes it instead.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
     void Command1_Click();
     void Command2_Click();
     void CommandProfile_Click();
-    void keepCharts(RunCharts charts);
+    void keepResults(RunCharts run, const QString& inputName);
+    void showResults();
 
     FileDialog& fileDialog_;
     MessagePresenter& messages_;
     BusyCursor& busyCursor_;
+    SurfacePrompt& surfacePrompt_;
 
     QLineEdit* Text1;
     QPushButton* Command1;
@@ -43,8 +60,8 @@ private:
     QPushButton* Command2;
     QPushButton* CommandProfile;
 
-    RunCharts charts_;                   // of the last run; none when it evaluated no block
-    ChartWindow* chartWindow_ = nullptr; // made when first opened
+    RunCharts results_;                      // of the last run; none when it evaluated no block
+    ResultsWindow* resultsWindow_ = nullptr; // made when first opened
 };
 
 } // namespace passcat

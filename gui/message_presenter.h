@@ -11,6 +11,7 @@ namespace passcat {
 
 enum class MessageIcon {
     None,
+    Information, // something the user should know that is no fault
     Critical,
 };
 

@@ -15,6 +15,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts in Russian; without them the window still works, in part in English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_PACKAGE_DESCRIPTION "passcat rates the difficulty of mountain obstacles (passes) on a hiking
 route from the altitude profile a trip leader writes down: every profile
 point gets a score and a difficulty category from 0 to 6, one point is

@@ -221,6 +221,8 @@ RunResult PerformCalculationRun(const RunInput& input, const RunSettings& settin
         return shown.fail(track.failure());
     for (const QString& notice : track.notices())
         shown.show({RunMessage::Kind::TrackNotice, notice, 0, 0});
+    for (const QString& notice : track.withoutClimbs())
+        shown.show({RunMessage::Kind::NoClimbs, notice, 0, 0});
     QFile inputFile(input.path);
     if (QString openError; !isTrack && !OpenProfileText(input, place, inputFile, openError))
         return shown.fail(QStringLiteral("Ошибка: не удалось открыть %1 (%2)").arg(InputName(input), openError));

@@ -18,6 +18,7 @@ struct RunMessage {
         MissingInput,  // the input file does not exist; nothing was written
         RunFailed,     // the run stopped; the previous result file is untouched
         TrackNotice,   // a track lost points or gave no block; the run goes on
+        NoClimbs,      // a track rose nowhere by the minimum climb; not a fault, the status stays
     };
     Kind kind = Kind::RunFailed;
     QString text;               // exactly the text the user is shown

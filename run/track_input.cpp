@@ -87,6 +87,8 @@ bool TrackInput::read(const RunInput& input, const QString& resultPath, ReportEn
     }
     for (const std::string& notice : conversion.notices)
         notices_.append(QString::fromStdString(notice));
+    for (const std::string& notice : conversion.withoutClimbs)
+        withoutClimbs_.append(QString::fromStdString(notice));
     profile_ = encoding == ReportEncoding::Cp1251 ? Utf8ToCp1251(conversion.profile) : std::move(conversion.profile);
     lines_ = TextLineSource(profile_);
     InputTextDetector detector;

@@ -24,6 +24,8 @@ public:
     const QString& failure() const { return failure_; }
     // What went wrong with single tracks; the run goes on.
     const QStringList& notices() const { return notices_; }
+    // Tracks without a climb of the minimum: worth saying, but not a fault.
+    const QStringList& withoutClimbs() const { return withoutClimbs_; }
     LineSource& lines() { return lines_; }
     InputText inputText() const { return inputText_; }
 
@@ -34,6 +36,7 @@ public:
 private:
     QString failure_;
     QStringList notices_;
+    QStringList withoutClimbs_;
     QString profilePath_;
     std::string profile_;
     TextLineSource lines_{profile_};

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Takes docs/window.png: the window as it opens, shown on a virtual X display.
+# Takes docs/window.png, the window as it opens, and docs/results-window.png, the
+# results window of a track of two passes (copied to a scratch folder, where the report
+# goes); shown on a virtual X display.
 # Usage: scripts/screenshot-window.sh [PATH-TO-passcat]; without a path, the newest
 # passcat built under build*/ is used. Builds nothing. Needs xvfb and xauth.
 set -euo pipefail
@@ -16,7 +18,15 @@ if [[ -z $program || ! -x $program ]]; then
 fi
 
 mkdir -p "$top/docs"
-# 96 dpi: the size the window's layout is drawn for.
-PASSCAT_WINDOW_SNAPSHOT="$top/docs/window.png" QT_QPA_PLATFORM=xcb \
-    xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -dpi 96" "$program"
-echo "wrote $top/docs/window.png"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+cp "$top/examples/two-passes.gpx" "$scratch/"
+# 96 dpi: the size the window's layout is drawn for; a scratch settings folder, so that
+# the results window has its first size.
+shoot() {
+    XDG_CONFIG_HOME="$scratch" QT_QPA_PLATFORM=xcb \
+        xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -dpi 96" "$@"
+}
+PASSCAT_WINDOW_SNAPSHOT="$top/docs/window.png" shoot "$program"
+PASSCAT_RESULTS_SNAPSHOT="$top/docs/results-window.png" shoot "$program" "$scratch/two-passes.gpx"
+echo "wrote $top/docs/window.png and $top/docs/results-window.png"

@@ -1,5 +1,7 @@
 #include "tracks/climbs.h"
 
+#include <algorithm>
+
 namespace passcat::tracks {
 
 std::vector<Climb> FindClimbs(std::span<const double> h, double minClimb)
@@ -52,6 +54,17 @@ std::vector<Climb> FindClimbs(std::span<const double> h, double minClimb)
     if (mode == Mode::Up)
         climbs.push_back({bottom, hi});
     return climbs;
+}
+
+double LargestRise(std::span<const double> h)
+{
+    double rise = 0;
+    double lowest = h.empty() ? 0 : h.front();
+    for (const double height : h) {
+        lowest = std::min(lowest, height);
+        rise = std::max(rise, height - lowest);
+    }
+    return rise;
 }
 
 } // namespace passcat::tracks

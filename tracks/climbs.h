@@ -17,4 +17,8 @@ struct Climb {
 // fell minClimb below the highest), every bottom followed by a top a climb.
 std::vector<Climb> FindClimbs(std::span<const double> heights, double minClimb);
 
+// The largest height gained from a point to any later one: what a track without
+// climbs fell short of the minimum by.
+double LargestRise(std::span<const double> heights);
+
 } // namespace passcat::tracks

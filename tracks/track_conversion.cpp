@@ -44,6 +44,7 @@ struct TrackResult {
     std::string name;
     bool afterTracks = false;
     std::vector<Notice> notices;
+    std::optional<std::string> withoutClimbs;
     std::vector<ClimbBlock> climbs;
 };
 
@@ -86,6 +87,8 @@ public:
         SmoothHeights(h, options_.smooth);
         const std::vector<Climb> climbs =
             options_.wholeTracks ? std::vector<Climb>{{0, count - 1}} : FindClimbs(h, options_.minClimb);
+        if (climbs.empty())
+            result.withoutClimbs = messages::NoClimbs(result.name, LargestRise(h), options_.minClimb);
         for (const Climb& climb : climbs) {
             SimplifyProfile(s, h, climb.bottom, climb.top, options_.simplify, kept_);
             ClimbBlock block{track.latitudes[first + climb.top], track.longitudes[first + climb.top],
@@ -311,6 +314,8 @@ TrackConversion ConvertTracks(const TrackFormat& format, ByteSource& input, std:
             if (!notice.oncePerRun || shownOnce.insert(notice.text).second)
                 conversion.notices.push_back(std::move(notice.text));
         }
+        if (result.withoutClimbs)
+            conversion.withoutClimbs.push_back(std::move(*result.withoutClimbs));
         AppendBlocks(result, finder, options, conversion.profile);
     }
     return conversion;

@@ -26,6 +26,8 @@ struct TrackConversion {
     bool readFailed = false;          // Refused because the input could not be read
     std::string refusal;              // Refused: the message
     std::vector<std::string> notices; // skipped points and short tracks, in track order
+    // Tracks that gave no climb of the minimum: told, but no fault of the input.
+    std::vector<std::string> withoutClimbs;
     std::string profile;              // the profile text of the climbs, lines ending in CR LF
 };
 

@@ -1,5 +1,9 @@
 #include "tracks/track_messages.h"
 
+#include <array>
+#include <charconv>
+#include <cmath>
+
 #include "tracks/terrain_tile.h"
 
 namespace passcat::tracks::messages {
@@ -8,6 +12,14 @@ namespace {
 std::string Quoted(std::string_view text) { return "«" + std::string(text) + "»"; }
 
 constexpr std::string_view kNothingChanged = "; файлы не изменены";
+
+// The shortest text that reads back as the value, with a point as the options take it.
+std::string Shortest(double value)
+{
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    return {text.data(), end};
+}
 
 } // namespace
 
@@ -20,6 +32,13 @@ std::string TooFewPoints(std::string_view track)
 {
     return "Ошибка: трек " + Quoted(track) +
            ": меньше двух точек с высотой после удаления повторов, подъёмы не построены";
+}
+
+std::string NoClimbs(std::string_view track, double largestRise, double minClimb)
+{
+    // Whole metres rounded down, so that a rise just short of the minimum never reads as it.
+    return "трек " + Quoted(track) + ": подъёмов не найдено: наибольший подъём " + Shortest(std::floor(largestRise)) +
+           " м, а нужно не меньше " + Shortest(minClimb) + " м; уменьшите --min-climb или задайте --whole-tracks";
 }
 
 std::string MissingTiles(std::string_view track, const std::set<std::string>& names)

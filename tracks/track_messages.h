@@ -13,6 +13,9 @@ namespace passcat::tracks::messages {
 
 std::string SkippedPoints(std::string_view track, std::uint64_t count);
 std::string TooFewPoints(std::string_view track);
+// Not a fault: no climb of the track rose minClimb metres; largestRise is how far it got.
+std::string NoClimbs(std::string_view track, double largestRise, double minClimb);
+
 // The tiles some point of the track needed and did not find, by their file names.
 std::string MissingTiles(std::string_view track, const std::set<std::string>& names);
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "chart/chart_model.h"
+#include "chart/chart_readout.h"
 #include "tests/chart/chart_fixture.h"
 
 namespace passcat {
@@ -124,6 +125,41 @@ TEST(ChartModel, AxesOfOddRanges)
         const ChartAxis axis = RoundAxis(c.low, c.high, 10, c.ends, '.');
         EXPECT_EQ(axis.tickLabels, c.labels) << c.low << " to " << c.high;
         EXPECT_TRUE(std::isfinite(axis.low) && std::isfinite(axis.high));
+    }
+}
+
+// The pointer's distance read back as a segment and the profile's height there; the
+// segment's figures are those of its first point.
+TEST(ChartReadout, SegmentUnderTheDistance)
+{
+    struct Case {
+        const char* input;
+        double km;
+        std::size_t segment;
+        double readKm;
+        double height;
+    };
+    const std::string backwards = "Назад\n1000\t0\t1\n1200\t3\t2\n1300\t2\t3\n1500\t5\t4\n@@@\n";
+    const Case cases[] = {
+        {testing::kWorkedExampleInput.data(), -1, 0, 0, 3100},        // before the block: its start
+        {testing::kWorkedExampleInput.data(), 1.5, 0, 1.5, 3250},
+        {testing::kWorkedExampleInput.data(), 3, 0, 3, 3400},         // a shared point: the first segment
+        {testing::kWorkedExampleInput.data(), 4, 1, 4, 3400 + 200.0 / 1.5},
+        {testing::kWorkedExampleInput.data(), 9, 2, 6, 3900},         // past the end: its end
+        {backwards.c_str(), 2.5, 0, 2.5, 1000 + 200 * 2.5 / 3},      // the first segment that spans it
+        {backwards.c_str(), 4, 2, 4, 1300 + 200.0 * 2 / 3},
+    };
+    for (const Case& c : cases) {
+        const RatedBlock rated = testing::RatedBlockOfInput(c.input);
+        const ChartReadout readout = ReadoutAt(rated, c.km);
+        SCOPED_TRACE(std::string(c.input).substr(0, 6) + " at " + std::to_string(c.km));
+        EXPECT_EQ(readout.segment, c.segment);
+        EXPECT_DOUBLE_EQ(readout.km, c.readKm);
+        EXPECT_NEAR(readout.height, c.height, 1e-9);
+        EXPECT_EQ(readout.grade, rated.ratings.series.segmentGrades[c.segment]);
+        EXPECT_EQ(readout.surface, rated.block.surfaceCoefs[c.segment]);
+        EXPECT_EQ(readout.score, rated.ratings.scores.pointScores[c.segment]);
+        EXPECT_EQ(readout.category, rated.ratings.recommendation.pointCategories[c.segment]);
     }
 }
 

@@ -142,7 +142,7 @@ TEST(ChartRender, PngPixelsAsTheyWere)
 // Numbers in '.' and at most two decimals, markup escaped, turned texts about their anchor.
 TEST(ChartRender, SvgWriterShapes)
 {
-    ChartDisplayList list{100, 50, "a<b", "", {}};
+    ChartDisplayList list{100, 50, "a<b", "", {}, {}};
     list.items = {
         ClipTo{{0.125, -0.001, 99.999, 1e-9}},
         Polygon{{{1.0 / 3, 2}, {-0.004, 1234.5}}, {1, 2, 255}},

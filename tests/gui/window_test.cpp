@@ -4,9 +4,12 @@
 #include <optional>
 
 #include "gui/busy_cursor.h"
+#include "gui/chart_view.h"
 #include "gui/file_dialog.h"
 #include "gui/main_form.h"
 #include "gui/message_presenter.h"
+#include "gui/qt_translations.h"
+#include "gui/surface_prompt.h"
 
 // Reports follow the user's decimal separator; the expected ones have a decimal comma.
 [[maybe_unused]] static const bool kCommaLocale = qputenv("LC_ALL", "ru_RU.UTF-8");
@@ -15,12 +18,17 @@ namespace passcat {
 
 // The window, with what it talks to replaced: the dialog answers from a script, messages
 // are recorded with the busy state they met, and the real wait cursor follows the counted one.
-struct Window : FileDialog, MessagePresenter, BusyCursor {
+struct Window : FileDialog, MessagePresenter, BusyCursor, SurfacePrompt {
     QString askOpenFileName(QWidget*, const QString& filter) override { filters << filter; return answers.takeFirst(); }
     QString askSaveFileName(QWidget*, const QString& name, const QString&, QString&) override
     { filters << name; return answers.takeFirst(); }
     void present(QWidget*, const QString& text, MessageIcon icon) override
-    { shown += text + (icon == MessageIcon::Critical ? " [critical]" : "") + (busy ? " [busy]" : ""); }
+    {
+        shown += text + (icon == MessageIcon::Critical ? " [critical]" : icon == MessageIcon::Information ? " [information]" : "") +
+                 (busy ? " [busy]" : "");
+    }
+    std::optional<double> askSurface(QWidget*, const QStringList& used) override
+    { offered << used; return surfaces.takeFirst(); }
     void show() override { ++shows; busy = true; waitCursor.show(); }
     void restore() override { restores += busy; busy = false; waitCursor.restore(); }
     template <typename Control = QWidget> Control* get(const char* name) { return form.findChild<Control*>(name); }
@@ -28,14 +36,17 @@ struct Window : FileDialog, MessagePresenter, BusyCursor {
     void click(const char* name) { QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton); }
 
     QStringList answers, filters; // answers: one per dialog, empty for a cancel
+    QList<std::optional<double>> surfaces; // one per stretch marked, none for a cancel
+    QStringList offered;
     QString shown;
     int shows = 0, restores = 0;
     bool busy = false;
     WaitCursor waitCursor;
-    MainForm form{*this, *this, *this};
+    MainForm form{*this, *this, *this, *this};
 };
 
 QByteArray Read(const QString& path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : "<missing>"; }
+bool Write(const QString& path, const QByteArray& bytes) { QFile f(path); return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size(); }
 
 struct Placed { const char* name; QRect geometry; const char* caption; };
 // Every control as drawn; the Tab stops come first, in their order (the option pair is one stop).
@@ -45,7 +56,7 @@ constexpr Placed kControls[] = {
     {"Option1", {136, 98, 75, 21}, "Высота"}, {"Option2", {218, 98, 75, 21}, "Длина"},
     {"Label1", {6, 12, 123, 21}, "Файл исходных данных"}, {"Label2", {6, 40, 123, 21}, "Файл результата"},
     {"Label3_0", {6, 68, 123, 21}, "Район похода"}, {"Label3_1", {6, 98, 123, 21}, "Тип интерполяции "},
-    {"CommandProfile", {298, 94, 80, 27}, "Профиль"},
+    {"CommandProfile", {298, 94, 80, 27}, "Результаты"},
 };
 
 // One click on "Рассчитать": "@" stands for the window's folder, where rez.txt holds a
@@ -56,6 +67,13 @@ class WindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The results window's remembered layout goes to a scratch place, cleared first.
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings("passcat", "passcat").clear();
+    }
+
     void opensAsDrawn()
     {
         Window w;
@@ -104,6 +122,63 @@ private slots:
         QCOMPARE(w.box("Text1")->text() + " | " + w.box("Text2")->text(), QDir::toNativeSeparators(boxes));
     }
 
+    // A drop, on the form or on a text box, takes the first file as "..." would; folders are passed over.
+    void dropFillsBothPaths_data()
+    {
+        QTest::addColumn<QStringList>("dropped"); // "@": the scratch folder
+        QTest::addColumn<QString>("onto");
+        QTest::addColumn<QString>("boxes");
+        QTest::newRow("a file") << QStringList{"@/pass.txt"} << "MainForm" << "@/pass.txt | @/rez.txt";
+        QTest::newRow("on the input box") << QStringList{"@/pass.txt"} << "Text1" << "@/pass.txt | @/rez.txt";
+        QTest::newRow("on the result box") << QStringList{"@/pass.txt"} << "Text2" << "@/pass.txt | @/rez.txt";
+        QTest::newRow("a folder, then files") << QStringList{"@/sub", "@/sub/track.gpx", "@/pass.txt"} << "MainForm"
+                                             << "@/sub/track.gpx | @/sub/rez.txt";
+        QTest::newRow("a folder only") << QStringList{"@/sub"} << "Text1"
+                                       << "typed | kept; Ошибка: @/sub — папка; перетащите файл исходных данных или трек [critical]";
+    }
+    void dropFillsBothPaths()
+    {
+        QFETCH(QStringList, dropped);
+        QFETCH(QString, onto);
+        QFETCH(QString, boxes);
+        Window w;
+        const QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("sub"));
+        w.box("Text1")->setText("typed");
+        w.box("Text2")->setText("kept");
+        QList<QUrl> urls;
+        for (const QString& path : dropped)
+            urls << QUrl::fromLocalFile(QString(path).replace('@', dir.path()));
+        QMimeData data;
+        data.setUrls(urls);
+        QWidget* target = onto == "MainForm" ? &w.form : w.get(qPrintable(onto));
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QVERIFY(drop.isAccepted());
+        const QString shown = w.shown.isEmpty() ? "" : "; " + w.shown;
+        QCOMPARE(w.box("Text1")->text() + " | " + w.box("Text2")->text() + shown,
+                 QDir::toNativeSeparators(QString(boxes).replace('@', dir.path())));
+    }
+
+    // "passcat FILE" hands FILE on as the browse dialog would.
+    void argumentFillsBothPaths()
+    {
+        Window w;
+        w.form.openInput("/data/trip/track.gpx");
+        QCOMPARE(w.box("Text1")->text() + " | " + w.box("Text2")->text(),
+                 QDir::toNativeSeparators("/data/trip/track.gpx | /data/trip/rez.txt"));
+    }
+
+    void qtSpeaksRussian()
+    {
+        QVERIFY(InstallQtTranslations(*qApp));
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), "Отмена");
+    }
+
     void calculates_data()
     {
         QTest::addColumn<Run>("run");
@@ -128,6 +203,9 @@ private slots:
         // A GPS track, with the defaults; what it lost is a notice too.
         QTest::newRow("GPS track") << Run{"$/../tracks/kml-geometries/input.kml", 5, false,
             "../tracks/kml-geometries/report-comma", "Ошибка: трек «Трек gx»: пропущены точки с неверными координатами: 1 [busy]"};
+        QTest::newRow("track without climbs") << Run{"$/../tracks/no-climbs/input.gpx", 5, false, "../tracks/no-climbs/report-comma",
+            "трек «Холмы»: подъёмов не найдено: наибольший подъём 90 м, а нужно не меньше 100 м; "
+            "уменьшите --min-climb или задайте --whole-tracks [information]"};
     }
     void calculates()
     {
@@ -148,28 +226,164 @@ private slots:
         QVERIFY(w.shows > 0 && w.restores == w.shows && !w.busy && !QGuiApplication::overrideCursor());
     }
 
-    // "Профиль" opens the charts of the last run, and only of one that evaluated a block.
-    void profileShowsTheLastRunsCharts()
+    // A run that evaluated a block opens the results window by itself; one that evaluated
+    // none closes it, and "Результаты" opens it again.
+    void resultsWindowFollowsRuns()
     {
         Window w;
         const QTemporaryDir dir;
+        const QString input = dir.filePath("три блока.txt");
+        QVERIFY(Write(input, Read(PASSCAT_GUI_DATA "/regions.txt") + Read(PASSCAT_GUI_DATA "/rejected.txt")));
         QVERIFY(!w.get("CommandProfile")->isEnabled());
-        w.box("Text1")->setText(PASSCAT_GUI_DATA "/pass-cp1251.txt");
+        w.box("Text1")->setText(input);
         w.box("Text2")->setText(dir.filePath("rez.txt"));
         w.click("Command2");
-        w.click("CommandProfile");
-        QWidget* charts = w.get("ChartWindow");
-        QVERIFY(charts && charts->isVisible());
-        QCOMPARE(charts->findChild<QListWidget*>("ChartList")->item(0)->text(), "Перевал 2");
+        auto* results = w.get("ResultsWindow");
+        QVERIFY(results && results->isVisible() && w.get("CommandProfile")->isEnabled());
+        QCOMPARE(results->windowTitle(), "Результаты: три блока.txt");
+        auto* table = results->findChild<QTableView*>("ResultsTable");
+        // Figures as the report gives them (rez.txt: the recommended rows of both blocks).
+        QCOMPARE(results->findChild<QLabel*>("ResultsSummary")->text(),
+                 "Блоков: 3, принято: 2, отклонено: 1; наивысшая категория 6: блок 2 «Высокий»");
+        QCOMPARE(table->columnSpan(2, 2), 7);
+        QCOMPARE(table->model()->index(2, 3).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::gray));
+        QTest::mouseClick(results->findChild<QPushButton*>("ResultsCopy"), Qt::LeftButton);
+        QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), Read(PASSCAT_GUI_DATA "/results-table.tsv"));
+
+        // The selected row's chart: its title is the block's, a rejected block has none.
+        const auto chartTitle = [results] {
+            const auto& drawing = static_cast<ChartView*>(results->findChild<QWidget*>("ChartView"))->drawing();
+            return drawing ? QString::fromStdString(drawing->title) : QString("-");
+        };
+        QCOMPARE(chartTitle(), "Низкий");
+        table->selectRow(1);
+        QCOMPARE(chartTitle(), "Высокий");
+
+        // The readout follows the pointer: 1.5 km into "Высокий" (2200 m at 0 km, 2800 m
+        // at 1 km, 3400 m at 2 km) is about 3100 m, on the segment whose row in rez.txt
+        // reads 60,000 % and 4,587; outside the frame it asks for the pointer.
+        results->resize(1000, 720);
+        auto* view = static_cast<ChartView*>(results->findChild<QWidget*>("ChartView"));
+        auto* readout = results->findChild<QLabel*>("ChartReadout");
+        QTest::mouseMove(view, QPoint(qRound(view->xOf(1.5)), view->height() / 2));
+        QVERIFY2(readout->text().startsWith("1,") && readout->text().contains("км · высота 3") &&
+                     readout->text().endsWith("· уклон 60,000 % · покрытие 1 · балл 4,587 · категория 4"),
+                 qPrintable(readout->text()));
+        QTest::mouseMove(view, QPoint(2, 2));
+        QCOMPARE(readout->text(), "Наведите указатель на профиль");
         w.answers = {dir.filePath("chart.png"), dir.filePath("no/chart.svg")};
         for (int k = 0; k < 2; ++k)
-            QTest::mouseClick(charts->findChild<QPushButton*>("ChartSave"), Qt::LeftButton);
-        QCOMPARE(w.filters, QStringList(2, "001.svg"));
+            QTest::mouseClick(results->findChild<QPushButton*>("ChartSave"), Qt::LeftButton);
+        QCOMPARE(w.filters, QStringList(2, "002.svg"));
         QCOMPARE(Read(dir.filePath("chart.png")).left(4), "\x89PNG");
-        QVERIFY(w.shown.startsWith("Ошибка: не удалось записать файл " + dir.filePath("no/chart.svg")));
+        QVERIFY(w.shown.contains("Ошибка: не удалось записать файл " + dir.filePath("no/chart.svg")));
+        table->selectRow(2);
+        QVERIFY(chartTitle() == "-" && !results->findChild<QPushButton*>("ChartSave")->isEnabled());
+
         w.box("Text1")->setText(PASSCAT_GUI_DATA "/rejected.txt");
         w.click("Command2");
-        QVERIFY(!w.get("CommandProfile")->isEnabled() && !charts->isVisible());
+        QVERIFY(!w.get("CommandProfile")->isEnabled() && !results->isVisible());
+        w.box("Text1")->setText(PASSCAT_GUI_DATA "/pass-utf8.txt");
+        w.click("Command2");
+        QVERIFY(results->isVisible() && chartTitle() == "Пример 1" && table->model()->rowCount() == 1);
+        QCOMPARE(results->windowTitle(), "Результаты: pass-utf8.txt");
+        results->close();
+        w.click("CommandProfile");
+        QVERIFY(results->isVisible());
+    }
+
+    // A stretch dragged across the chart takes the coefficient given, and the block is rated
+    // again: its row then reads as the row of a run of the profile with that surface.
+    // Undo and redo step through the changes.
+    void dragSetsSurface()
+    {
+        Window w;
+        const QTemporaryDir dir;
+        const auto run = [&](const QString& input) {
+            w.box("Text1")->setText(input);
+            w.box("Text2")->setText(dir.filePath("rez.txt"));
+            w.click("Command2");
+        };
+        run(PASSCAT_GUI_DATA "/pass-utf8.txt"); // 3100 m at 0 km, 3400 at 3, 3600 at 4.5, 3900 at 6
+        auto* results = w.get("ResultsWindow");
+        results->resize(1000, 720);
+        auto* view = static_cast<ChartView*>(results->findChild<QWidget*>("ChartView"));
+        auto* table = results->findChild<QTableView*>("ResultsTable");
+        const auto row = [table] {
+            QStringList cells;
+            for (int column = 0; column < table->model()->columnCount(); ++column)
+                cells << table->model()->index(0, column).data().toString();
+            return cells.join(" | ");
+        };
+        const auto bold = [table] { return table->model()->index(0, 1).data(Qt::FontRole).value<QFont>().bold(); };
+        const QString before = row();
+        const auto drag = [&](double fromKm, double toKm) {
+            const int y = view->height() / 2;
+            QTest::mousePress(view, Qt::LeftButton, {}, QPoint(qRound(view->xOf(fromKm)), y));
+            QTest::mouseMove(view, QPoint(qRound(view->xOf(toKm)), y));
+            QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(qRound(view->xOf(toKm)), y));
+        };
+        w.surfaces = {std::nullopt, 3.0};
+        drag(0.5, 3.5); // cancelled: nothing changes
+        QCOMPARE(row(), before);
+        drag(3.5, 0.5); // the first two segments, dragged leftwards
+        QCOMPARE(w.offered, (QStringList{"1,2", "1,5", "2", "1,2", "1,5", "2"}));
+        const QString after = row();
+        QVERIFY(after != before && bold());
+
+        auto* undo = results->findChild<QToolButton*>("ResultsUndo");
+        results->activateWindow(); // the keys are the window's shortcuts
+        QVERIFY(QTest::qWaitForWindowActive(results));
+        QTest::keyClick(results, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(row() == before && !bold() && !undo->isEnabled());
+        QTest::keyClick(results, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(row() == after && bold() && undo->isEnabled());
+
+        const QString edited = dir.filePath("edited.txt");
+        QVERIFY(Write(edited, "Пример 1\r\n3100\t0\t3\r\n3400\t3\t3\r\n3600\t4.5\t2\r\n3900\t6\t1\r\n@@@\r\n"));
+        run(edited);
+        QCOMPARE(row(), after);
+    }
+
+    // A coefficient is refused where it is typed: OK waits for a valid one.
+    void surfaceDialogRefusesBadCoefficients()
+    {
+        const std::pair<const char*, std::optional<double>> cases[] = {
+            {"1,5", 1.5}, {"1.5", 1.5}, {"2", 2.0}, {"0", 0.0}, {"1,", 1.0}, {" 3 ", 3.0},
+            {"", std::nullopt}, {"-1", std::nullopt}, {"2a", std::nullopt}, {"abc", std::nullopt},
+            {"1,2,3", std::nullopt}, {"1e3", std::nullopt}, {",5", std::nullopt},
+        };
+        SurfaceDialog dialog(nullptr, {"1", "1,5"});
+        auto* box = dialog.findChild<QComboBox*>("SurfaceValue");
+        QCOMPARE(box->count(), 2);
+        for (const auto& [text, value] : cases) {
+            box->setEditText(text);
+            QVERIFY2(dialog.value() == value && dialog.findChild<QPushButton*>("SurfaceOk")->isEnabled() == value.has_value(), text);
+        }
+    }
+
+    // Its size and how it is split outlive the window.
+    void resultsWindowRemembersItsLayout()
+    {
+        QList<int> split;
+        for (int k = 0; k < 2; ++k) {
+            Window w;
+            const QTemporaryDir dir;
+            w.box("Text1")->setText(PASSCAT_GUI_DATA "/pass-utf8.txt");
+            w.box("Text2")->setText(dir.filePath("rez.txt"));
+            w.click("Command2");
+            auto* results = w.get("ResultsWindow");
+            auto* splitter = results->findChild<QSplitter*>("ResultsSplitter");
+            if (k == 0) {
+                results->resize(900, 640);
+                splitter->setSizes({200, 300});
+                split = splitter->sizes();
+                results->close();
+                continue;
+            }
+            QCOMPARE(results->size(), QSize(900, 640));
+            QCOMPARE(splitter->sizes(), split);
+        }
     }
 
     void messageBoxShowsPlainText()

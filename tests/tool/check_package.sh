@@ -37,6 +37,8 @@ if [[ $window == ON ]]; then
   expect "Qt Widgets among its dependencies" "$info" '^ Depends: .*libqt6widgets6'
   expect "the window" "$contents" '^\./usr/bin/passcat$'
   expect "the desktop file" "$contents" '^\./usr/share/applications/passcat\.desktop$'
+  expect "the track types" "$contents" '^\./usr/share/mime/packages/passcat\.xml$'
+  expect "Qt's Russian texts recommended" "$info" '^ Recommends: .*qt6-translations-l10n'
   expect "the icons" "$contents" '^\./usr/share/icons/hicolor/48x48/apps/passcat\.png$'
   expect "the scalable icon" "$contents" '^\./usr/share/icons/hicolor/scalable/apps/passcat\.svg$'
   expect "the metainfo" "$contents" '^\./usr/share/metainfo/.+\.metainfo\.xml$'

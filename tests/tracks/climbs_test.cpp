@@ -42,5 +42,17 @@ TEST(Climbs, HandWorkedProfiles)
     }
 }
 
+// What a track without climbs tells of itself: the most it rose, never a fall.
+TEST(Climbs, LargestRise)
+{
+    const std::pair<std::vector<double>, double> cases[] = {
+        {{}, 0}, {{5}, 0}, {{5, 5, 5}, 0}, {{300, 200, 100}, 0},
+        {{10, 109.99999}, 109.99999 - 10},
+        {{300, 10, 90, 40, 95, 0, 80}, 85}, // from the lowest before the highest, not the lowest of all
+    };
+    for (const auto& [heights, rise] : cases)
+        EXPECT_EQ(LargestRise(heights), rise) << ::testing::PrintToString(heights);
+}
+
 } // namespace
 } // namespace passcat::tracks
