@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth
   locales help2man dpkg-dev appstream
-  poppler-utils
+  poppler-utils unzip
 )
 
 missing=()

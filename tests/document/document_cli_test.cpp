@@ -91,7 +91,7 @@ protected:
         return result;
     }
 
-    // What a tool prints for the file; skips the test when the tool is missing.
+    // What a tool prints for the file; empty when it cannot run (scripts/setup.sh installs them).
     QString tool(const QString& program, const QStringList& arguments) const
     {
         QProcess process;
