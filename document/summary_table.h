@@ -48,6 +48,9 @@ struct SummaryRow {
     std::vector<std::string> cells;
 };
 
+// The row of one block of a run rated and written with evaluation.
+SummaryRow SummaryRowOf(const RunBlock& block, const EvaluationSettings& evaluation);
+
 // A row a block of the run, in input order; the numbers as the report writes them,
 // with its decimal separator.
 std::vector<SummaryRow> SummaryRowsOfRun(const RunResult& run);

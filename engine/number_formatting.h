@@ -28,4 +28,13 @@ void AppendNumberText(std::string& line, char* (*put)(char*, Value, char), Value
     line.append(text, put(text, value, decimalSeparator));
 }
 
+// A number alone as the report writes it.
+template <typename Value>
+std::string NumberText(char* (*put)(char*, Value, char), Value value, char decimalSeparator)
+{
+    std::string text;
+    AppendNumberText(text, put, value, decimalSeparator);
+    return text;
+}
+
 } // namespace passcat

@@ -3,8 +3,7 @@
 #include <QColor>
 #include <QFont>
 
-#include "gui/number_text.h"
-#include "run/block_chart.h"
+#include "document/summary_table.h"
 
 namespace passcat {
 
@@ -46,35 +45,33 @@ int BlockTableModel::columnCount(const QModelIndex& parent) const
 
 QString BlockTableModel::text(const RunBlock& block, int column) const
 {
-    const BlockSummary& summary = block.summary;
-    const char separator = run_->evaluation.format.decimalSeparator;
+    const SummaryRow row = SummaryRowOf(block, run_->evaluation);
+    const auto cell = [&row](SummaryColumn k) { return QString::fromStdString(row.cells[k]); };
     switch (column) {
     case Number:
-        return QString::number(block.number);
+        return cell(kSummaryNumber);
     case Title:
-        return QString::fromStdString(TitleInUtf8(summary.title));
+        return cell(kSummaryTitle);
     default:
         break;
     }
-    if (summary.rejection)
-        return column == kMessageColumn ? QString::fromStdString(*summary.rejection) : QString();
+    if (row.rejected)
+        return column == kMessageColumn ? QString::fromStdString(row.cells.back()) : QString();
     switch (column) {
     case Length:
-        return NumberText(PutPlainDouble, summary.length, separator);
+        return cell(kSummaryLength);
     case StartHeight:
-        return NumberText(PutPlainDouble, summary.startHeight, separator);
+        return cell(kSummaryStartHeight);
     case EndHeight:
-        return NumberText(PutPlainDouble, summary.endHeight, separator);
+        return cell(kSummaryEndHeight);
     case Climb:
-        return NumberText(PutPlainDouble, summary.climb, separator);
+        return cell(kSummaryClimb);
     case Category:
-        return QString::number(summary.category);
+        return cell(kSummaryCategory);
     case Score:
-        return NumberText(PutPlainSingle, summary.score, separator);
+        return cell(kSummaryScore);
     case RecommendedPoint:
-        return QStringLiteral("%1 (%2 км)")
-            .arg(summary.recommendedPoint + 1)
-            .arg(NumberText(PutPlainDouble, summary.recommendedDistance, separator));
+        return QStringLiteral("%1 (%2 км)").arg(cell(kSummaryRecommendedPoint), cell(kSummaryRecommendedDistance));
     default:
         return {};
     }

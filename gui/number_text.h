@@ -6,12 +6,11 @@
 
 namespace passcat {
 
-// A number as the report writes it (put is one of engine/number_formatting.h's).
+// A number shown as the report writes it (put is one of engine/number_formatting.h's).
 template <typename Value>
-QString NumberText(char* (*put)(char*, Value, char), Value value, char decimalSeparator)
+QString ShownNumber(char* (*put)(char*, Value, char), Value value, char decimalSeparator)
 {
-    char text[kNumberTextRoom];
-    return QString::fromLatin1(text, put(text, value, decimalSeparator) - text);
+    return QString::fromStdString(NumberText(put, value, decimalSeparator));
 }
 
 } // namespace passcat

@@ -42,9 +42,9 @@ QSettings Settings()
 QString ReadoutText(const ChartReadout& readout, char separator)
 {
     return QStringLiteral("%1 км · высота %2 м · уклон %3 % · покрытие %4 · балл %5 · категория %6")
-        .arg(NumberText(PutThreeDecimals, readout.km, separator), QString::number(std::lround(readout.height)),
-             NumberText(PutThreeDecimals, readout.grade, separator), NumberText(PutPlainDouble, readout.surface, separator),
-             NumberText(PutThreeDecimals, static_cast<double>(readout.score), separator), QString::number(readout.category));
+        .arg(ShownNumber(PutThreeDecimals, readout.km, separator), QString::number(std::lround(readout.height)),
+             ShownNumber(PutThreeDecimals, readout.grade, separator), ShownNumber(PutPlainDouble, readout.surface, separator),
+             ShownNumber(PutThreeDecimals, static_cast<double>(readout.score), separator), QString::number(readout.category));
 }
 
 QPushButton* Button(const char* caption, const char* objectName, QWidget* parent)
@@ -209,7 +209,7 @@ void ResultsWindow::chooseSurface(double fromKm, double toKm)
     const std::size_t last = ReadoutAt(*block->rated, std::max(fromKm, toKm)).segment;
     QStringList used;
     for (const SurfaceStretch& stretch : SurfaceStretches(*block->rated)) {
-        const QString text = NumberText(PutPlainDouble, stretch.surface, run_->evaluation.format.decimalSeparator);
+        const QString text = ShownNumber(PutPlainDouble, stretch.surface, run_->evaluation.format.decimalSeparator);
         if (!used.contains(text))
             used << text;
     }
