@@ -15,6 +15,8 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/input_stream.h"
 #include "platform/regular_file.h"
@@ -86,7 +88,19 @@ static bool AsNobody(Scene& s)
         if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setresgid(gid, gid, gid) != 0 || setresuid(uid, uid, uid) != 0))
             _exit(125);
     };
-    return nobody != nullptr || geteuid() != 0;
+    if (geteuid() != 0)
+        return true;
+    if (nobody == nullptr)
+        return false;
+    // A checkout in a private folder (mktemp -d) keeps nobody from the program itself.
+    const pid_t child = fork();
+    if (child == 0) {
+        s.inChild();
+        _exit(access(PASSCAT_CLI_PATH, X_OK) == 0 ? 0 : 1);
+    }
+    int status = 0;
+    errno = EACCES;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 static std::function<bool(Scene&)> Symlink(const char* target, const char* name)
