@@ -5,10 +5,14 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "engine/block_evaluation.h"
 #include "engine/rated_block.h"
+#include "tracks/track_conversion.h"
 
 namespace passcat {
 
@@ -59,6 +63,15 @@ struct RunResult {
     // How the blocks were rated and written: a block rated again with these and
     // written with their labels and format gives the bytes of the report.
     EvaluationSettings evaluation;
+    // A GPS track's run: where block number k lies on its track, at k - 1.
+    std::vector<tracks::TrackConversion::Place> trackPlaces;
+    // A GPS track's run with terrain heights: the tiles the points needed, read and
+    // found nowhere, by their usual names.
+    struct TerrainTiles {
+        std::set<std::string> used;
+        std::set<std::string> missing;
+    };
+    std::optional<TerrainTiles> terrainTiles;
 };
 
 } // namespace passcat
