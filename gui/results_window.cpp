@@ -17,6 +17,7 @@
 #include "chart/chart_readout.h"
 #include "chart/chart_renderer.h"
 #include "chart/surface_stretches.h"
+#include "gui/carried_marks.h"
 #include "gui/chart_saving.h"
 #include "gui/message_presenter.h"
 #include "gui/chart_view.h"
@@ -25,6 +26,7 @@
 #include "gui/surface_change.h"
 #include "gui/surface_prompt.h"
 #include "gui/table_text.h"
+#include "gui/track_settings_panel.h"
 #include "run/block_chart.h"
 
 namespace passcat {
@@ -116,7 +118,9 @@ ResultsWindow::ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages,
     buttons->addWidget(copy);
     buttons->addStretch();
     buttons->addWidget(save_);
+    trackSettings_ = new TrackSettingsPanel(fileDialog_);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(trackSettings_);
     layout->addWidget(splitter_, 1);
     layout->addLayout(buttons);
 
@@ -159,6 +163,21 @@ void ResultsWindow::setRun(RunCharts run, const QString& inputName)
     summary_->setText(ResultsSummary(*run_));
     table_->setCurrentIndex(model_.index(first, 0));
     showSelected();
+    trackSettings_->showTiles(*run_);
+    trackSettings_->showMessage({});
+}
+
+// The steps before the re-run are forgotten: it wrote the report anew, which undoing
+// them could not take back. Carrying the marks over is the first step after it.
+void ResultsWindow::rerun(RunCharts run, const QString& inputName)
+{
+    const RunCharts marked = run_, original = original_;
+    setRun(std::move(run), inputName);
+    const QString carried = CarrySurfaceMarks(*marked, *original, *run_, changes_,
+                                              [this](int at, const RunBlock& record) { putBlock(at, record); });
+    trackSettings_->showMessage(QStringLiteral("Трек рассчитан заново с этими настройками, отчёт записан заново; "
+                                               "отменить можно только шаги после этого.") +
+                                (carried.isEmpty() ? QString() : u'\n' + carried));
 }
 
 void ResultsWindow::hideEvent(QHideEvent* event)

@@ -18,6 +18,8 @@ struct ProfileOptions {
     std::string surface = "1"; // the surface coefficient text of every point
     bool wholeTracks = false; // every track one climb, no detection
     TerrainMode terrainMode = TerrainMode::Fill; // how heights of a terrain model are taken
+
+    friend bool operator==(const ProfileOptions&, const ProfileOptions&) = default;
 };
 
 struct TrackConversion {
