@@ -22,6 +22,7 @@
 #include "gui/message_presenter.h"
 #include "gui/chart_view.h"
 #include "gui/number_text.h"
+#include "gui/program_settings.h"
 #include "gui/results_summary.h"
 #include "gui/surface_change.h"
 #include "gui/surface_prompt.h"
@@ -34,11 +35,6 @@ namespace {
 
 const QString kGeometryKey = QStringLiteral("results/geometry");
 const QString kSplitterKey = QStringLiteral("results/splitter");
-
-QSettings Settings()
-{
-    return QSettings(QStringLiteral("passcat"), QStringLiteral("passcat"));
-}
 
 // The readout as one line, its numbers as the report writes them.
 QString ReadoutText(const ChartReadout& readout, char separator)
@@ -126,7 +122,7 @@ ResultsWindow::ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages,
 
     resize(1000, 720);
     splitter_->setSizes({260, 440});
-    const QSettings settings = Settings();
+    const QSettings settings = ProgramSettings();
     restoreGeometry(settings.value(kGeometryKey).toByteArray());
     splitter_->restoreState(settings.value(kSplitterKey).toByteArray());
 
@@ -279,7 +275,7 @@ void ResultsWindow::saveChart()
 
 void ResultsWindow::rememberLayout() const
 {
-    QSettings settings = Settings();
+    QSettings settings = ProgramSettings();
     settings.setValue(kGeometryKey, saveGeometry());
     settings.setValue(kSplitterKey, splitter_->saveState());
 }

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "gui/file_dialog.h"
+#include "gui/program_settings.h"
 #include "run/tile_folder.h"
 #include "run/track_values.h"
 
@@ -18,11 +19,6 @@ namespace {
 
 const QString kFolderKey = QStringLiteral("tracks/terrainFolder");
 const QString kModeKey = QStringLiteral("tracks/terrainMode");
-
-QSettings Settings()
-{
-    return QSettings(QStringLiteral("passcat"), QStringLiteral("passcat"));
-}
 
 QString Join(const std::set<std::string>& names)
 {
@@ -112,7 +108,7 @@ TrackSettingsPanel::TrackSettingsPanel(FileDialog& fileDialog, QWidget* parent)
 
 TrackSettings TrackSettingsPanel::Remembered()
 {
-    const QSettings settings = Settings();
+    const QSettings settings = ProgramSettings();
     TrackSettings remembered;
     remembered.terrainFolder = settings.value(kFolderKey).toString();
     if (settings.value(kModeKey).toString() == QLatin1String("replace"))
@@ -176,7 +172,7 @@ void TrackSettingsPanel::take(TrackSettings settings)
     if (settings == settings_)
         return;
     settings_ = std::move(settings);
-    QSettings remembered = Settings();
+    QSettings remembered = ProgramSettings();
     remembered.setValue(kFolderKey, settings_.terrainFolder);
     remembered.setValue(kModeKey, settings_.profile.terrainMode == tracks::TerrainMode::Replace ? "replace" : "fill");
     showMessage({});
