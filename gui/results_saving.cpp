@@ -50,6 +50,16 @@ DocumentFormat DocumentFormatFor(const QString& path, const QString& filter)
     return DocumentFormat::Pdf;
 }
 
+// What write returns, the wait cursor shown while it works (documents and charts may
+// take seconds).
+template <typename Write>
+std::optional<QString> WhileBusy(const Write& write)
+{
+    WaitCursor busy;
+    busy.show();
+    return write();
+}
+
 } // namespace
 
 ResultsSaving::ResultsSaving(QWidget& window, FileDialog& fileDialog, MessagePresenter& messages,
@@ -103,7 +113,8 @@ bool ResultsSaving::saveProfile()
     const QString what = QStringLiteral("профиль");
     const bool track = RunInput::FromPath(run_->inputPath).kind == RunInput::Kind::TrackFile;
     QString filter = kTextFilter;
-    const QString path = askTarget(what, besideInput(track ? QStringLiteral(".txt") : QStringLiteral("-покрытие.txt")), kTextFilter, filter);
+    const QString suggested = besideInput(track ? QStringLiteral(".txt") : QStringLiteral("-покрытие.txt"));
+    const QString path = askTarget(what, suggested, kTextFilter, filter);
     if (path.isEmpty() || !written(WriteOutputFile(what, path, ProfileWithSurfaces(*run_))))
         return false;
     marks_.setClean();
@@ -114,7 +125,8 @@ void ResultsSaving::saveReport()
 {
     const QString what = QStringLiteral("отчет");
     QString filter = kTextFilter;
-    if (const QString path = askTarget(what, DefaultResultPath(run_->inputPath), kTextFilter, filter); !path.isEmpty())
+    const QString path = askTarget(what, DefaultResultPath(run_->inputPath), kTextFilter, filter);
+    if (!path.isEmpty())
         written(WriteOutputFile(what, path, ReportOfRun(*run_)));
 }
 
@@ -122,7 +134,8 @@ void ResultsSaving::saveTable()
 {
     const QString what = QStringLiteral("таблицу");
     QString filter = kTableFilter;
-    if (const QString path = askTarget(what, besideInput(QStringLiteral(".csv")), kTableFilter, filter); !path.isEmpty())
+    const QString path = askTarget(what, besideInput(QStringLiteral(".csv")), kTableFilter, filter);
+    if (!path.isEmpty())
         written(WriteOutputFile(what, path, SummaryCsv(SummaryRowsOfRun(*run_))));
 }
 
@@ -132,7 +145,8 @@ void ResultsSaving::saveDocument()
     for (const DocumentFilter& known : kDocumentFilters)
         filters << QString::fromUtf8(known.filter);
     QString filter = filters.first();
-    const QString path = askTarget(QStringLiteral("документ"), besideInput(QStringLiteral(".pdf")), filters.join(QStringLiteral(";;")), filter);
+    const QString suggested = besideInput(QStringLiteral(".pdf"));
+    const QString path = askTarget(QStringLiteral("документ"), suggested, filters.join(QStringLiteral(";;")), filter);
     if (path.isEmpty())
         return;
     const TripReport report{.inputName = InputNameForHeading(run_->inputPath),
@@ -141,29 +155,19 @@ void ResultsSaving::saveDocument()
                             .rows = SummaryRowsOfRun(*run_),
                             .run = run_.get(),
                             .chartOf = ChartOfRatedBlock};
-    WaitCursor busy;
-    busy.show();
-    const auto failure = WriteTripDocument(path, DocumentFormatFor(path, filter), report);
-    busy.restore();
-    written(failure);
+    written(WhileBusy([&] { return WriteTripDocument(path, DocumentFormatFor(path, filter), report); }));
 }
 
 // Into a folder chosen, which must still be there.
 void ResultsSaving::saveCharts(ChartFormat format)
 {
-    const QString folder = fileDialog_.askFolder(&window_, QFileInfo(run_->inputPath).path());
+    const QString folder = QDir::toNativeSeparators(fileDialog_.askFolder(&window_, QFileInfo(run_->inputPath).path()));
     if (folder.isEmpty())
         return;
-    if (!QFileInfo(folder).isDir()) {
-        written(OutputFailure(QStringLiteral("графики в папку"), QDir::toNativeSeparators(folder),
-                              QStringLiteral("папки нет")));
-        return;
-    }
-    WaitCursor busy;
-    busy.show();
-    const auto failure = WriteChartFiles(QDir::toNativeSeparators(folder), format, *run_, ChartOfRatedBlock);
-    busy.restore();
-    written(failure);
+    if (!QFileInfo(folder).isDir())
+        written(OutputFailure(QStringLiteral("графики в папку"), folder, QStringLiteral("папки нет")));
+    else
+        written(WhileBusy([&] { return WriteChartFiles(folder, format, *run_, ChartOfRatedBlock); }));
 }
 
 QString ResultsSaving::askTarget(const QString& what, const QString& suggested, const QString& filters, QString& filter)
