@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "gui/block_table_model.h"
+#include "gui/results_saving.h"
 
 class QLabel;
 class QPushButton;
@@ -24,7 +25,8 @@ class SurfacePrompt;
 // the point under the pointer and a band of its surfaces. A stretch dragged across the
 // chart gets the surface coefficient the user gives, and the block is rated again at
 // once; every change undoes and redoes (Ctrl+Z, Ctrl+Y). The table copies to the
-// clipboard, the chart saves as SVG or PNG. It remembers its size and how it was split.
+// clipboard, the chart saves as SVG or PNG, and the rest saves through ResultsSaving;
+// closing it with marks not saved asks first. It remembers its size and how it was split.
 // objectNames: "ResultsWindow", "ResultsTable", "ResultsSummary", "ResultsSplitter",
 // "ChartView", "ChartReadout", "ResultsCopy", "ChartSave", "ResultsUndo", "ResultsRedo".
 class ResultsWindow final : public QWidget {
@@ -37,8 +39,12 @@ public:
     // the changes made to the run before are forgotten.
     void setRun(RunCharts run, const QString& inputName);
 
+    // True when the surfaces marked may be lost: saved, or the user said so when asked.
+    bool mayDropMarks() { return saving_.mayDropMarks(); }
+
 protected:
     void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     const RunBlock* selected() const;
@@ -57,6 +63,7 @@ private:
     RunCharts original_;               // as the run found it
     std::shared_ptr<RunResult> run_;   // as changed since
     QUndoStack changes_;
+    ResultsSaving saving_;
     BlockTableModel model_;
     QTableView* table_;
     QLabel* summary_;

@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/block_evaluation.h"
 #include "engine/rated_block.h"
+#include "engine/reference_tables.h"
 
 namespace passcat {
 
@@ -59,6 +61,12 @@ struct RunResult {
     // How the blocks were rated and written: a block rated again with these and
     // written with their labels and format gives the bytes of the report.
     EvaluationSettings evaluation;
+    // What was rated: the input's path (empty for standard input) and the region.
+    QString inputPath;
+    int regionIndex = kDefaultRegionIndex;
+    // With RunSettings::keepProfileText: every line the blocks were read from, each
+    // followed by CR LF (for a track, its profile as --write-profile writes it).
+    std::string profileText;
 };
 
 } // namespace passcat
