@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "chart/chart_font.h"
-#include "cli/chart_files.h"
+#include "document/chart_files.h"
 #include "document/document_file.h"
 
 namespace passcat {
@@ -27,7 +27,12 @@ std::unique_ptr<QCoreApplication> MakeChartApplication(int& argc, char** argv)
     return application;
 }
 
-const ChartModule kModule{MakeChartApplication, WriteChartFiles, WriteTripDocument};
+std::optional<QString> WriteRequestedCharts(const ChartRequest& request, const RunResult& run, ChartOfBlock chartOf)
+{
+    return WriteChartFiles(request.folder, request.format, run, chartOf);
+}
+
+const ChartModule kModule{MakeChartApplication, WriteRequestedCharts, WriteTripDocument};
 
 } // namespace
 } // namespace passcat

@@ -5,6 +5,7 @@
 #include "chart/chart_renderer.h"
 #include "document/document_writers.h"
 #include "document/fixed_hash_seed.h"
+#include "document/quick_png.h"
 #include "document/trip_document.h"
 #include "document/zip_entry_dates.h"
 
@@ -16,7 +17,7 @@ QByteArray OdtDocument(QTextDocument& document, const TripReport& report)
     // the document keeps no resources of its own.
     document.setResourceProvider([&report](const QUrl& name) -> QVariant {
         const std::optional<ChartDisplayList> chart = ChartOfImage(report, name.toString());
-        return chart ? QVariant(RenderChart(*chart, ChartFormat::Png)) : QVariant();
+        return chart ? QVariant(QuickPng(RenderChartImage(*chart, kChartPage))) : QVariant();
     });
     QBuffer buffer;
     QTextDocumentWriter writer(&buffer, "odf");

@@ -2,13 +2,9 @@
 
 #include <QDir>
 
-#include <optional>
-#include <string_view>
-
-#include "chart/chart_renderer.h"
+#include "document/chart_files.h"
 #include "gui/file_dialog.h"
 #include "gui/message_presenter.h"
-#include "platform/safe_result_file.h"
 
 namespace passcat {
 namespace {
@@ -26,20 +22,6 @@ ChartFormat FormatFor(const QString& path, const QString& filter)
     return filter == kPngFilter ? ChartFormat::Png : ChartFormat::Svg;
 }
 
-// The reason a chart file could not be written, if it could not.
-std::optional<QString> WriteChartFile(const QString& path, const QByteArray& bytes)
-{
-    if (bytes.isEmpty())
-        return QStringLiteral("не удалось построить изображение");
-    SafeResultFile file(path);
-    if (!file.open())
-        return file.errorString();
-    file.writeText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
-}
-
 } // namespace
 
 void SaveChart(QWidget* parent, FileDialog& fileDialog, MessagePresenter& messages, const ChartDisplayList& drawing,
@@ -50,13 +32,8 @@ void SaveChart(QWidget* parent, FileDialog& fileDialog, MessagePresenter& messag
     const QString path = fileDialog.askSaveFileName(parent, suggested, kSvgFilter + ";;" + kPngFilter, filter);
     if (path.isEmpty())
         return;
-    const QByteArray bytes = RenderChart(drawing, FormatFor(path, filter));
-    if (const auto failure = WriteChartFile(path, bytes)) {
-        messages.present(parent,
-                         QStringLiteral("Ошибка: не удалось записать файл %1 (%2)")
-                             .arg(QDir::toNativeSeparators(path), *failure),
-                         MessageIcon::Critical);
-    }
+    if (const auto failure = WriteChartFile(QDir::toNativeSeparators(path), drawing, FormatFor(path, filter)))
+        messages.present(parent, *failure, MessageIcon::Critical);
 }
 
 } // namespace passcat

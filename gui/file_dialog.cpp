@@ -17,9 +17,9 @@ QString NativeFileDialog::askSaveFileName(QWidget* parent, const QString& sugges
     return QFileDialog::getSaveFileName(parent, QString(), suggestedName, filters, &selectedFilter);
 }
 
-QString NativeFileDialog::askFolder(QWidget* parent, const QString& start)
+QString NativeFileDialog::askFolder(QWidget* parent, const QString& startFolder)
 {
-    return QFileDialog::getExistingDirectory(parent, QString(), start);
+    return QFileDialog::getExistingDirectory(parent, QString(), startFolder);
 }
 
 } // namespace passcat

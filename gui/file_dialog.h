@@ -16,8 +16,8 @@ public:
     // by ";;", and selectedFilter comes back as the one chosen.
     virtual QString askSaveFileName(QWidget* parent, const QString& suggestedName, const QString& filters,
                                     QString& selectedFilter) = 0;
-    // A folder, starting from start.
-    virtual QString askFolder(QWidget* parent, const QString& start) = 0;
+    // A folder to write into, starting from startFolder; empty when none was chosen.
+    virtual QString askFolder(QWidget* parent, const QString& startFolder) = 0;
 };
 
 // The platform's own open-file dialog where it has one.
@@ -26,7 +26,7 @@ public:
     QString askOpenFileName(QWidget* parent, const QString& filter) override;
     QString askSaveFileName(QWidget* parent, const QString& suggestedName, const QString& filters,
                             QString& selectedFilter) override;
-    QString askFolder(QWidget* parent, const QString& start) override;
+    QString askFolder(QWidget* parent, const QString& startFolder) override;
 };
 
 } // namespace passcat

@@ -1,6 +1,7 @@
 #include "gui/main_form.h"
 
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -248,13 +249,25 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    if (resultsWindow_ && !resultsWindow_->mayDropMarks())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}
+
 void MainForm::Command2_Click()
 {
+    // A run replaces the results, and the surfaces marked in them.
+    if (resultsWindow_ && !resultsWindow_->mayDropMarks())
+        return;
     const RunSettings settings{
         .resultPath = Text2->text(),
         .regionIndex = Combo1->currentIndex(),
         .weighting = Option2->isChecked() ? SurfaceWeighting::ByLength : SurfaceWeighting::ByHeight,
         .keepRatedBlocks = true,
+        .keepProfileText = true,
     };
     const ReportFormat format{
         .decimalSeparator = SystemDecimalSeparator(),

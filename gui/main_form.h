@@ -37,6 +37,8 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // The program ends with its window: surfaces marked and not saved ask first.
+    void closeEvent(QCloseEvent* event) override;
     // The text boxes would take a dropped file's name as text: the form takes it instead.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

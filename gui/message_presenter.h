@@ -15,11 +15,17 @@ enum class MessageIcon {
     Critical,
 };
 
+// What the user does with surface marks not saved yet.
+enum class UnsavedMarks { Save, Discard, Cancel };
+
 // Shows a message to the user and returns once it has been confirmed.
 class MessagePresenter {
 public:
     virtual ~MessagePresenter() = default;
     virtual void present(QWidget* parent, const QString& text, MessageIcon icon) = 0;
+    // Asks what to do with the marks before they would be lost: "Сохранить профиль",
+    // "Не сохранять" or "Отмена".
+    virtual UnsavedMarks askUnsavedMarks(QWidget* parent, const QString& text) = 0;
 };
 
 // A modal message box with one OK button. It has no title of its own, so the
@@ -27,6 +33,7 @@ public:
 class MessageBoxPresenter final : public MessagePresenter {
 public:
     void present(QWidget* parent, const QString& text, MessageIcon icon) override;
+    UnsavedMarks askUnsavedMarks(QWidget* parent, const QString& text) override;
 };
 
 // The box that MessageBoxPresenter shows, not yet shown.

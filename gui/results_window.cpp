@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -57,7 +58,8 @@ QPushButton* Button(const char* caption, const char* objectName, QWidget* parent
 
 ResultsWindow::ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages, SurfacePrompt& surfacePrompt,
                              QWidget* parent)
-    : QWidget(parent, Qt::Window), fileDialog_(fileDialog), messages_(messages), surfacePrompt_(surfacePrompt)
+    : QWidget(parent, Qt::Window), fileDialog_(fileDialog), messages_(messages), surfacePrompt_(surfacePrompt),
+      saving_(*this, fileDialog, messages, run_, changes_)
 {
     setObjectName(QStringLiteral("ResultsWindow"));
     table_ = new QTableView;
@@ -113,6 +115,7 @@ ResultsWindow::ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages,
     }
     buttons->addWidget(copy);
     buttons->addStretch();
+    buttons->addWidget(saving_.makeButton());
     buttons->addWidget(save_);
     trackSettings_ = new TrackSettingsPanel(fileDialog_);
     auto* layout = new QVBoxLayout(this);
@@ -180,6 +183,14 @@ void ResultsWindow::hideEvent(QHideEvent* event)
 {
     rememberLayout();
     QWidget::hideEvent(event);
+}
+
+void ResultsWindow::closeEvent(QCloseEvent* event)
+{
+    if (mayDropMarks())
+        QWidget::closeEvent(event);
+    else
+        event->ignore();
 }
 
 const RunBlock* ResultsWindow::selected() const

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "gui/block_table_model.h"
+#include "gui/results_saving.h"
 
 class QLabel;
 class QPushButton;
@@ -25,7 +26,8 @@ class TrackSettingsPanel;
 // the point under the pointer and a band of its surfaces. A stretch dragged across the
 // chart gets the surface coefficient the user gives, and the block is rated again at
 // once; every change undoes and redoes (Ctrl+Z, Ctrl+Y). The table copies to the
-// clipboard, the chart saves as SVG or PNG. It remembers its size and how it was split.
+// clipboard, the chart saves as SVG or PNG, and the rest saves through ResultsSaving;
+// closing it with marks not saved asks first. It remembers its size and how it was split.
 // objectNames: "ResultsWindow", "ResultsTable", "ResultsSummary", "ResultsSplitter",
 // "ChartView", "ChartReadout", "ResultsCopy", "ChartSave", "ResultsUndo", "ResultsRedo".
 class ResultsWindow final : public QWidget {
@@ -43,8 +45,12 @@ public:
     // Shown for a track as input ("TrackSettings").
     TrackSettingsPanel& trackSettings() { return *trackSettings_; }
 
+    // True when the surfaces marked may be lost: saved, or the user said so when asked.
+    bool mayDropMarks() { return saving_.mayDropMarks(); }
+
 protected:
     void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     const RunBlock* selected() const;
@@ -63,6 +69,7 @@ private:
     RunCharts original_;               // as the run found it
     std::shared_ptr<RunResult> run_;   // as changed since
     QUndoStack changes_;
+    ResultsSaving saving_;
     BlockTableModel model_;
     QTableView* table_;
     QLabel* summary_;

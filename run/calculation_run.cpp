@@ -115,6 +115,29 @@ private:
     bool anyRejected_ = false;
 };
 
+// Hands the lines of a source on, keeping each followed by CR LF: read again, the kept
+// text gives the same lines.
+class KeptLines final : public LineSource {
+public:
+    KeptLines(LineSource& source, std::string& kept) : source_(source), kept_(kept) {}
+
+    bool atEnd() override { return source_.atEnd(); }
+    std::optional<std::string_view> readLine() override
+    {
+        const auto line = source_.readLine();
+        if (line) {
+            kept_.append(*line);
+            kept_.append("\r\n");
+        }
+        return line;
+    }
+    std::uint64_t lineNumber() const override { return source_.lineNumber(); }
+
+private:
+    LineSource& source_;
+    std::string& kept_;
+};
+
 TextEncoding ChosenEncoding(ReportEncoding encoding, InputText inputText)
 {
     switch (encoding) {
@@ -198,6 +221,8 @@ RunResult PerformCalculationRun(const RunInput& input, const RunSettings& settin
                                 RunPresenter& presenter)
 {
     RunResult run;
+    run.inputPath = input.path;
+    run.regionIndex = settings.regionIndex;
     ShownRun shown(presenter, run);
     presenter.setBusy(true);
 
@@ -264,7 +289,9 @@ RunResult PerformCalculationRun(const RunInput& input, const RunSettings& settin
     BlockRecords records(shown, run.blocks, result);
     PipelineOptions pipeline;
     pipeline.inputFailed = [&inputLines] { return inputLines.hasError(); };
-    EvaluateInputBlocks(isTrack ? track.lines() : inputLines, run.evaluation, records, pipeline);
+    LineSource& lines = isTrack ? track.lines() : inputLines;
+    KeptLines keptLines(lines, run.profileText);
+    EvaluateInputBlocks(settings.keepProfileText ? keptLines : lines, run.evaluation, records, pipeline);
     if (inputLines.hasError() || result.hasError()) {
         result.discard();
         return shown.fail(inputLines.hasError() ? ReadFailure(input, inputLines.errorString(), result.writesInPlace())

@@ -19,6 +19,9 @@ struct RunSettings {
     // Every accepted block's rated points kept in the result (the window, charts,
     // documents); without it the memory of a run stays bounded by its largest block.
     bool keepRatedBlocks = false;
+    // The lines the blocks were read from kept in the result, so that the window can
+    // write the profile again with the surfaces the user changed.
+    bool keepProfileText = false;
 };
 
 enum class ReportEncoding {

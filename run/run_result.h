@@ -12,6 +12,7 @@
 
 #include "engine/block_evaluation.h"
 #include "engine/rated_block.h"
+#include "engine/reference_tables.h"
 #include "tracks/track_conversion.h"
 
 namespace passcat {
@@ -63,6 +64,12 @@ struct RunResult {
     // How the blocks were rated and written: a block rated again with these and
     // written with their labels and format gives the bytes of the report.
     EvaluationSettings evaluation;
+    // What was rated: the input's path (empty for standard input) and the region.
+    QString inputPath;
+    int regionIndex = kDefaultRegionIndex;
+    // With RunSettings::keepProfileText: every line the blocks were read from, each
+    // followed by CR LF (for a track, its profile as --write-profile writes it).
+    std::string profileText;
     // A GPS track's run: where block number k lies on its track, at k - 1.
     std::vector<tracks::TrackConversion::Place> trackPlaces;
     // A GPS track's run with terrain heights: the tiles the points needed, read and

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -168,6 +169,16 @@ TEST_F(DocumentCli, DocumentsReadBackTheSameEveryTime)
     EXPECT_TRUE(content.contains("Перевал Третий"));
     EXPECT_TRUE(content.contains("Ошибка: конечная точка"));
     EXPECT_EQ(tool("unzip", {"-l", path("trip.odt")}).count("Pictures/"), 3);
+    // Each picture has the pixels of its block's PNG chart.
+    ASSERT_EQ(run({"--charts", path("charts"), "--chart-format", "png"}).status, 1);
+    tool("unzip", {"-o", path("trip.odt"), "Pictures/*", "-d", path("odt")});
+    const QStringList pictures = QDir(path("odt/Pictures")).entryList(QDir::Files); // in the document's order
+    const QStringList charts = QDir(path("charts")).entryList(QDir::Files);
+    ASSERT_EQ(pictures.size(), charts.size());
+    for (qsizetype k = 0; k < charts.size(); ++k) {
+        EXPECT_EQ(QImage(path("odt/Pictures/" + pictures[k])).convertToFormat(QImage::Format_RGB32),
+                  QImage(path("charts/" + charts[k])).convertToFormat(QImage::Format_RGB32)) << charts[k].toStdString();
+    }
 
     const QString text = tool("pdftotext", {"-layout", path("trip.PDF"), "-"});
     for (const QString title : {"Пример 1", "Перевал Третий", "Отвергнутый", "Один", "28.05.2026"})

@@ -24,6 +24,7 @@ struct Window : FileDialog, MessagePresenter, BusyCursor, SurfacePrompt {
     QString askSaveFileName(QWidget*, const QString& name, const QString&, QString&) override
     { filters << name; return answers.takeFirst(); }
     QString askFolder(QWidget*, const QString&) override { return answers.takeFirst(); }
+    UnsavedMarks askUnsavedMarks(QWidget*, const QString& text) override { shown += text + " [ask]"; return choices.takeFirst(); }
     void present(QWidget*, const QString& text, MessageIcon icon) override
     {
         shown += text + (icon == MessageIcon::Critical ? " [critical]" : icon == MessageIcon::Information ? " [information]" : "") +
@@ -39,6 +40,7 @@ struct Window : FileDialog, MessagePresenter, BusyCursor, SurfacePrompt {
 
     QStringList answers, filters; // answers: one per dialog, empty for a cancel
     QList<std::optional<double>> surfaces; // one per stretch marked, none for a cancel
+    QList<UnsavedMarks> choices; // one per question about unsaved marks
     QStringList offered;
     QString shown;
     int shows = 0, restores = 0;
@@ -49,6 +51,41 @@ struct Window : FileDialog, MessagePresenter, BusyCursor, SurfacePrompt {
 
 QByteArray Read(const QString& path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : "<missing>"; }
 bool Write(const QString& path, const QByteArray& bytes) { QFile f(path); return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size(); }
+
+// Runs input in the window (region 2, by length) and marks the first block's first
+// half with surface 3; the results window.
+QWidget* RunAndMark(Window& w, const QString& input, const QString& result)
+{
+    w.get<QComboBox>("Combo1")->setCurrentIndex(2);
+    w.click("Option2");
+    w.box("Text1")->setText(input);
+    w.box("Text2")->setText(result);
+    w.click("Command2");
+    auto* results = w.get("ResultsWindow");
+    results->resize(1000, 720);
+    auto* view = static_cast<ChartView*>(results->findChild<QWidget*>("ChartView"));
+    const int y = view->height() / 2, from = qRound(view->xOf(0)) + 2, to = (from + view->width()) / 2;
+    w.surfaces = {3.0};
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(from, y));
+    QTest::mouseMove(view, QPoint(to, y));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(to, y));
+    return results;
+}
+
+// Triggers a save of the results window, the dialog answering path.
+void Save(Window& w, QWidget* results, const char* action, const QString& path)
+{
+    w.answers = {path};
+    results->findChild<QAction*>(action)->trigger();
+}
+
+// passcat-cli with the settings of RunAndMark; its exit status.
+int RunCli(QStringList arguments)
+{
+    QProcess cli;
+    cli.start(PASSCAT_CLI_PATH, arguments << "-r" << "2" << "-w" << "длина" << "--decimal-separator=,");
+    return cli.waitForFinished(60000) && cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+}
 
 struct Placed { const char* name; QRect geometry; const char* caption; };
 // Every control as drawn; the Tab stops come first, in their order (the option pair is one stop).
@@ -74,6 +111,8 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         QSettings("passcat", "passcat").clear();
+        QApplication::setQuitOnLastWindowClosed(false);
+        qputenv("SOURCE_DATE_EPOCH", "1700000000"); // the documents' date
     }
 
     void opensAsDrawn()
@@ -278,7 +317,7 @@ private slots:
             QTest::mouseClick(results->findChild<QPushButton*>("ChartSave"), Qt::LeftButton);
         QCOMPARE(w.filters, QStringList(2, "002.svg"));
         QCOMPARE(Read(dir.filePath("chart.png")).left(4), "\x89PNG");
-        QVERIFY(w.shown.contains("Ошибка: не удалось записать файл " + dir.filePath("no/chart.svg")));
+        QVERIFY(w.shown.contains("Ошибка: не удалось записать график " + dir.filePath("no/chart.svg")));
         table->selectRow(2);
         QVERIFY(chartTitle() == "-" && !results->findChild<QPushButton*>("ChartSave")->isEnabled());
 
@@ -343,8 +382,98 @@ private slots:
 
         const QString edited = dir.filePath("edited.txt");
         QVERIFY(Write(edited, "Пример 1\r\n3100\t0\t3\r\n3400\t3\t3\r\n3600\t4.5\t2\r\n3900\t6\t1\r\n@@@\r\n"));
+        w.choices = {UnsavedMarks::Discard}; // the new run asks first
         run(edited);
         QCOMPARE(row(), after);
+    }
+
+    // Every save, a stretch marked, is what passcat-cli writes given the saved profile with
+    // the run's settings (the document naming the input as the window does); a track's
+    // profile before any mark is the one --write-profile writes.
+    void savesWhatTheCliWrites_data()
+    {
+        QTest::addColumn<QStringList>("inputs"); // in the data folder, one after the other
+        QTest::newRow("profile file, a rejected block first") << QStringList{"rejected.txt", "pass-utf8.txt"};
+        QTest::newRow("GPS track") << QStringList{"../tracks/gpx-default-options/input.gpx"};
+    }
+    void savesWhatTheCliWrites()
+    {
+        QFETCH(QStringList, inputs);
+        Window w;
+        const QTemporaryDir dir;
+        const QString input = dir.filePath(QFileInfo(inputs.last()).fileName()), profile = dir.filePath("saved/profile.txt");
+        QByteArray bytes;
+        for (const QString& name : inputs)
+            bytes += Read(PASSCAT_GUI_DATA "/" + name);
+        QVERIFY(Write(input, bytes) && QDir(dir.path()).mkpath("saved") && QDir(dir.path()).mkpath("charts"));
+        const bool track = input.endsWith(".gpx");
+        if (track) {
+            QCOMPARE(RunCli({input, "-o", dir.filePath("cli.txt"), "--write-profile", dir.filePath("written.txt")}), 0);
+            w.box("Text1")->setText(input);
+            w.box("Text2")->setText(dir.filePath("rez.txt"));
+            w.click("Command2");
+            Save(w, w.get("ResultsWindow"), "SaveProfile", dir.filePath("unmarked.txt"));
+            QCOMPARE(Read(dir.filePath("unmarked.txt")), Read(dir.filePath("written.txt")));
+        }
+        QWidget* results = RunAndMark(w, input, dir.filePath("rez.txt"));
+        const QStringList saves[] = {{"SaveProfile", "saved/profile.txt"}, {"SaveReport", "window.txt"}, {"SaveTable", "window.csv"},
+                                     {"SaveDocument", "window.html"}, {"SaveChartsSvg", "charts"}};
+        for (const QStringList& save : saves)
+            Save(w, results, qPrintable(save[0]), dir.filePath(save[1]));
+        QCOMPARE(w.shown, track ? "" : "Ошибка: конечная точка пепятствия не выше начальной [busy]");
+        QCOMPARE(RunCli({profile, "-o", dir.filePath("cli.txt"), "--summary", dir.filePath("cli.csv"), "--document",
+                         dir.filePath("cli.html"), "--charts", dir.filePath("cli-charts")}), track ? 0 : 1);
+        QVERIFY(Read(dir.filePath("cli.txt")) != Read(dir.filePath("rez.txt"))); // the mark counts
+        for (const char* name : {"window.txt", "window.csv", "window.html"}) {
+            const QString cli = dir.filePath(QString(name).replace("window", "cli"));
+            QCOMPARE(Read(dir.filePath(name)).replace(QFileInfo(input).fileName().toUtf8(), "profile.txt"), Read(cli));
+        }
+        const QStringList charts = QDir(dir.filePath("charts")).entryList(QDir::Files);
+        QCOMPARE(charts, QDir(dir.filePath("cli-charts")).entryList(QDir::Files));
+        QCOMPARE(charts.first(), track ? "001.svg" : "002.svg");
+        for (const QString& chart : charts)
+            QCOMPARE(Read(dir.filePath("charts/" + chart)), Read(dir.filePath("cli-charts/" + chart)));
+    }
+
+    // Marks not saved ask before they go: closing the results window (Отмена, or a save
+    // cancelled, keeps it; Не сохранять closes it), a new run, the program's end. A save
+    // refused (the input as target, a folder gone) loses nothing and leaves the input as it was.
+    void unsavedMarksAsk()
+    {
+        Window w;
+        const QTemporaryDir dir;
+        const QString input = dir.filePath("pass.txt");
+        QVERIFY(QFile::copy(PASSCAT_GUI_DATA "/pass-utf8.txt", input));
+        QWidget* results = RunAndMark(w, input, dir.filePath("rez.txt"));
+        Save(w, results, "SaveProfile", input);
+        Save(w, results, "SaveTable", dir.filePath("gone/pass.csv"));
+        Save(w, results, "SaveChartsPng", dir.filePath("gone"));
+        QCOMPARE(w.shown.replace(dir.path(), "@"),
+                 "Ошибка: не удалось записать профиль @/pass.txt (совпадает с файлом данных) [critical]"
+                 "Ошибка: не удалось записать таблицу @/gone/pass.csv (нет такого файла или папки) [critical]"
+                 "Ошибка: не удалось записать графики в папку @/gone (папки нет) [critical]");
+        QCOMPARE(Read(input), Read(PASSCAT_GUI_DATA "/pass-utf8.txt"));
+        w.shown.clear();
+        const QString ask = "Отмеченные покрытия не сохранены. Сохранить профиль с ними? [ask]";
+        w.choices = {UnsavedMarks::Cancel, UnsavedMarks::Save, UnsavedMarks::Discard};
+        for (const bool staysOpen : {true, true, false}) {
+            w.answers = {""}; // the save asked for is cancelled
+            results->close();
+            QCOMPARE(results->isVisible(), staysOpen);
+        }
+        QCOMPARE(w.shown, ask.repeated(3));
+
+        w.click("CommandProfile");
+        results = RunAndMark(w, input, dir.filePath("rez.txt"));
+        w.choices = {UnsavedMarks::Cancel, UnsavedMarks::Save};
+        w.box("Text2")->setText(dir.filePath("new.txt"));
+        w.click("Command2"); // the new run is not made
+        QVERIFY(!QFile::exists(dir.filePath("new.txt")));
+        w.form.show();
+        w.answers = {dir.filePath("marked.txt")};
+        w.form.close();
+        QVERIFY(!w.form.isVisible() && QFile::exists(dir.filePath("marked.txt")));
+        QCOMPARE(w.shown, ask.repeated(5));
     }
 
     // A coefficient is refused where it is typed: OK waits for a valid one.

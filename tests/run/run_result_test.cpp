@@ -5,9 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <tuple>
+
 #include "engine/report_writer.h"
 #include "engine/text_lines.h"
 #include "run/calculation_run.h"
+#include "run/profile_with_surfaces.h"
+#include "run/run_report.h"
 
 namespace passcat {
 namespace {
@@ -131,6 +136,7 @@ TEST(RunResult, RatedBlocksWrittenAgainGiveTheReportsBytes)
         ASSERT_EQ(run.blocks.size(), 3u);
         EXPECT_TRUE(run.blocks[0].rated && !run.blocks[1].rated && run.blocks[2].rated);
         EXPECT_EQ(ReportOfRatedBlocks(run), Bytes(scene.result).toStdString());
+        EXPECT_EQ(ReportOfRun(run), Bytes(scene.result).toStdString());
     }
 }
 
@@ -150,6 +156,31 @@ TEST(RunResult, ChangedSurfacesRateAsTheirFile)
     other.run("Пример 1\r\n3100\t0\t1\r\n3400\t3\t1\r\n3600\t4.5\t1\r\n3900\t6\t1\r\n@@@\r\n");
     EXPECT_EQ(sink.takeText(), Bytes(other.result).toStdString());
     EXPECT_NE(again.summary.category, run.blocks[0].summary.category);
+}
+
+// The profile a run kept, written again: only the surfaces changed since are new, each
+// the whole last column of its line; every other byte stays, the line ends becoming CR LF.
+TEST(RunResult, ProfileWithSurfacesChangesOnlyTheirColumns)
+{
+    Scene scene;
+    RunResult run = scene.run("Пример 1\n3100\t0\tx\t1,20\n3400\t3\t1.5\r\r\n3600\t4.5\t2\n3900\t6\t1\n@@@\n"
+                              "Спуск\r\n2000\t0\t1\r\n1800\t1\t1\r\n@@@\r\n"
+                              "Перевал 2\r\n1200\t0\t1\r\n1450\t1,5\t1,2\r\n1700\t2,8\t1,4\r\n@@@\r\n\r\n",
+                              {.resultPath = {}, .keepRatedBlocks = true, .keepProfileText = true});
+    const std::string kept = "Пример 1\r\n3100\t0\tx\t1,20\r\n3400\t3\t1.5\r\r\n3600\t4.5\t2\r\n3900\t6\t1\r\n@@@\r\n"
+                             "Спуск\r\n2000\t0\t1\r\n1800\t1\t1\r\n@@@\r\n"
+                             "Перевал 2\r\n1200\t0\t1\r\n1450\t1,5\t1,2\r\n1700\t2,8\t1,4\r\n@@@\r\n\r\n";
+    EXPECT_EQ(run.profileText, kept);
+    EXPECT_EQ(ProfileWithSurfaces(run), kept);
+    for (const auto& [block, point, surface] : {std::tuple{0, 0, 0.1}, {0, 1, 1e-7}, {2, 2, 123456789.123456789}}) {
+        auto changed = std::make_shared<RatedBlock>(*run.blocks[block].rated);
+        changed->block.surfaceCoefs[point] = surface;
+        run.blocks[block].rated = std::move(changed);
+    }
+    EXPECT_EQ(ProfileWithSurfaces(run),
+              "Пример 1\r\n3100\t0\tx\t0.1\r\n3400\t3\t0.0000001\r\n3600\t4.5\t2\r\n3900\t6\t1\r\n@@@\r\n"
+              "Спуск\r\n2000\t0\t1\r\n1800\t1\t1\r\n@@@\r\n"
+              "Перевал 2\r\n1200\t0\t1\r\n1450\t1,5\t1,2\r\n1700\t2,8\t123456789.12345679\r\n@@@\r\n\r\n");
 }
 
 } // namespace
