@@ -1,9 +1,10 @@
 #include "cli/track_options.h"
 
 #include <optional>
+#include <utility>
 
 #include "cli/cli_option_group.h"
-#include "tracks/track_texts.h"
+#include "run/track_values.h"
 
 namespace passcat {
 namespace {
@@ -16,8 +17,6 @@ const QString kWholeTracks = QStringLiteral("whole-tracks");
 const QString kWriteProfile = QStringLiteral("write-profile");
 const QString kDem = QStringLiteral("dem");
 const QString kDemMode = QStringLiteral("dem-mode");
-
-std::optional<double> Metres(const QString& text) { return tracks::ParseDecimal(text.toStdString()); }
 
 } // namespace
 
@@ -57,33 +56,13 @@ QList<QCommandLineOption> TrackCommandLineOptions()
 QString ReadTrackOptions(const QCommandLineParser& parser, TrackSettings& settings)
 {
     tracks::ProfileOptions& profile = settings.profile;
-    if (parser.isSet(kSmooth)) {
-        bool isNumber = false;
-        const int window = parser.value(kSmooth).toInt(&isNumber);
-        if (!isNumber || window < 1 || window % 2 == 0)
-            return QStringLiteral("--smooth: нужно нечетное целое число не меньше 1, задано: ") + parser.value(kSmooth);
-        profile.smooth = window;
-    }
-    if (parser.isSet(kMinClimb)) {
-        const std::optional<double> metres = Metres(parser.value(kMinClimb));
-        if (!metres || *metres <= 0)
-            return QStringLiteral("--min-climb: нужно число метров больше 0 (с точкой), задано: ") +
-                   parser.value(kMinClimb);
-        profile.minClimb = *metres;
-    }
-    if (parser.isSet(kSimplify)) {
-        const std::optional<double> metres = Metres(parser.value(kSimplify));
-        if (!metres || *metres < 0)
-            return QStringLiteral("--simplify: нужно число метров не меньше 0 (с точкой), задано: ") +
-                   parser.value(kSimplify);
-        profile.simplify = *metres;
-    }
-    if (parser.isSet(kSurface)) {
-        const QString surface = parser.value(kSurface);
-        if (surface.isEmpty() || surface.contains(QLatin1Char('\t')) || surface.contains(QLatin1Char('\n')) ||
-            surface.contains(QLatin1Char('\r')))
-            return QStringLiteral("--surface: нужен непустой текст без табуляций и переводов строки");
-        profile.surface = surface.toStdString();
+    const std::pair<const QString&, QString (*)(const QString&, tracks::ProfileOptions&)> values[] = {
+        {kSmooth, ReadSmooth}, {kMinClimb, ReadMinClimb}, {kSimplify, ReadSimplify}, {kSurface, ReadSurface}};
+    for (const auto& [name, read] : values) {
+        if (!parser.isSet(name))
+            continue;
+        if (const QString refusal = read(parser.value(name), profile); !refusal.isEmpty())
+            return QStringLiteral("--%1: %2").arg(name, refusal);
     }
     profile.wholeTracks = parser.isSet(kWholeTracks);
     if (parser.isSet(kWriteProfile)) {

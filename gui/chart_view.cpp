@@ -4,7 +4,9 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
+#include "chart/chart_font.h"
 #include "chart/chart_painter.h"
 #include "chart/chart_renderer.h"
 
@@ -13,6 +15,10 @@ namespace {
 
 constexpr double kBandHeight = 14; // widget pixels
 constexpr double kBandGap = 4;
+// The band's caption, left of it under the height axis: a little smaller than the
+// chart's tick labels (24 units of its page), in its font and ink.
+constexpr double kCaptionSize = 20;
+const QColor kCaptionInk(0x1A, 0x1A, 0x1A);
 
 // Light to dark by rank among the block's coefficients, so that a harder surface looks heavier.
 QColor SurfaceColour(std::size_t rank, std::size_t count)
@@ -136,6 +142,12 @@ void ChartView::paintSurfaces(QPainter& painter) const
     painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(band);
+    QFont font(ChartFontFamily());
+    font.setPixelSize(std::max(8, static_cast<int>(std::lround(kCaptionSize * PlaceChart(*drawing_, target()).scale))));
+    painter.setFont(font);
+    painter.setPen(kCaptionInk);
+    const QRectF caption(0, band.top() - kBandGap, band.left() - 2 * kBandGap, band.height() + 2 * kBandGap);
+    painter.drawText(caption, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Покрытие"));
 }
 
 void ChartView::paintEvent(QPaintEvent*)

@@ -14,7 +14,7 @@ namespace passcat {
 
 // One chart scaled to the widget, drawn anew for its size in device pixels, so that
 // it stays sharp on a high-density screen. Under it, as wide as the profile's frame, a
-// band with the surface of every stretch; over it, a marker at the point the pointer
+// band with the surface of every stretch, captioned "Покрытие"; over it, a marker at the point the pointer
 // reads and the stretch being dragged across. objectName "ChartView".
 class ChartView final : public QWidget {
 public:

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QMouseEvent>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QPushButton>
@@ -15,10 +16,29 @@
 
 namespace {
 
+// The results window's picture shows a stretch marked: the user's drag is made up, and
+// the surface it asks for is given without a dialog.
+class SnapshotSurfacePrompt final : public passcat::SurfacePrompt {
+public:
+    std::optional<double> askSurface(QWidget*, const QStringList&) override { return 1.5; }
+};
+
+// A press, a release or a move of the left button at a share of the widget's width,
+// halfway down.
+void SendMouse(QWidget& widget, QEvent::Type type, double share)
+{
+    const QPointF at(widget.width() * share, widget.height() / 2.0);
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, widget.mapToGlobal(at), button, type == QEvent::MouseButtonPress ? button : Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
 // For the documentation: with PASSCAT_WINDOW_SNAPSHOT set to a file name, the window
 // saves a picture of itself there as soon as it is shown, and the program ends; with
 // PASSCAT_RESULTS_SNAPSHOT, it calculates the file it was given first, as "Рассчитать"
-// does, and saves a picture of the results window there.
+// does, marks a stretch of the first block, points at the profile, and saves a picture
+// of the results window there.
 void SaveSnapshotsOnceShown(QApplication& app, QWidget& window)
 {
     const QString windowPath = qEnvironmentVariable("PASSCAT_WINDOW_SNAPSHOT");
@@ -34,7 +54,16 @@ void SaveSnapshotsOnceShown(QApplication& app, QWidget& window)
                 return app.exit(0);
             window.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
             QWidget* results = window.findChild<QWidget*>(QStringLiteral("ResultsWindow"));
-            app.exit(results && results->grab().save(resultsPath, "PNG") ? 0 : 1);
+            if (!results)
+                return app.exit(1);
+            QCoreApplication::processEvents();
+            QWidget& chart = *results->findChild<QWidget*>(QStringLiteral("ChartView"));
+            SendMouse(chart, QEvent::MouseButtonPress, 0.36);
+            SendMouse(chart, QEvent::MouseMove, 0.5);
+            SendMouse(chart, QEvent::MouseButtonRelease, 0.5);
+            SendMouse(chart, QEvent::MouseMove, 0.45);
+            QCoreApplication::processEvents(); // the layout follows the undo button's new text
+            app.exit(results->grab().save(resultsPath, "PNG") ? 0 : 1);
         },
         Qt::QueuedConnection);
 }
@@ -58,7 +87,11 @@ int main(int argc, char* argv[])
     passcat::NativeFileDialog fileDialog;
     passcat::MessageBoxPresenter messages;
     passcat::WaitCursor busyCursor;
-    passcat::DialogSurfacePrompt surfacePrompt;
+    passcat::DialogSurfacePrompt surfaceDialog;
+    SnapshotSurfacePrompt snapshotSurface;
+    passcat::SurfacePrompt& surfacePrompt =
+        qEnvironmentVariableIsSet("PASSCAT_RESULTS_SNAPSHOT") ? static_cast<passcat::SurfacePrompt&>(snapshotSurface)
+                                                              : surfaceDialog;
     passcat::MainForm form(fileDialog, messages, busyCursor, surfacePrompt);
     // "passcat FILE", as the file manager's "Open with" starts it.
     if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1)

@@ -22,7 +22,9 @@
 #include "gui/file_dialog.h"
 #include "gui/message_presenter.h"
 #include "gui/results_window.h"
+#include "gui/track_settings_panel.h"
 #include <algorithm>
+#include <utility>
 #include "run/calculation_run.h"
 #include "run/result_path.h"
 #include "tracks/track_formats.h"
@@ -138,7 +140,8 @@ private:
 
 MainForm::MainForm(FileDialog& fileDialog, MessagePresenter& messages, BusyCursor& busyCursor,
                    SurfacePrompt& surfacePrompt, QWidget* parent)
-    : QWidget(parent), fileDialog_(fileDialog), messages_(messages), busyCursor_(busyCursor), surfacePrompt_(surfacePrompt)
+    : QWidget(parent), fileDialog_(fileDialog), messages_(messages), busyCursor_(busyCursor), surfacePrompt_(surfacePrompt),
+      trackSettings_(TrackSettingsPanel::Remembered())
 {
     setObjectName(QStringLiteral("MainForm"));
     // "Рассчет": the caption as users have always seen it.
@@ -274,7 +277,10 @@ void MainForm::Command2_Click()
     // so no setting can change while it works.
     FormRunPresenter presenter(*this, messages_, busyCursor_);
     const QString input = Text1->text();
-    auto run = std::make_shared<RunResult>(PerformCalculationRun(RunInput::FromPath(input), settings, format, presenter));
+    lastInput_ = RunInput::FromPath(input, trackSettings_);
+    lastSettings_ = settings;
+    lastFormat_ = format;
+    auto run = std::make_shared<RunResult>(PerformCalculationRun(lastInput_, settings, format, presenter));
     presenter.showTracksWithoutClimbs();
     const bool anyRated = std::ranges::any_of(run->blocks, [](const RunBlock& block) { return block.rated != nullptr; });
     keepResults(run->outcome != RunOutcome::Failed && anyRated ? std::move(run) : nullptr, QFileInfo(input).fileName());
@@ -297,10 +303,32 @@ void MainForm::keepResults(RunCharts run, const QString& inputName)
             resultsWindow_->hide();
         return;
     }
-    if (!resultsWindow_)
+    if (!resultsWindow_) {
         resultsWindow_ = new ResultsWindow(fileDialog_, messages_, surfacePrompt_, this);
+        resultsWindow_->trackSettings().onChanged([this](const TrackSettings& settings) { rerunTrack(settings); });
+    }
     resultsWindow_->setRun(results_, inputName);
+    resultsWindow_->trackSettings().setVisible(lastInput_.kind == RunInput::Kind::TrackFile);
+    resultsWindow_->trackSettings().setSettings(trackSettings_);
     showResults();
+}
+
+// A track setting changed in the results window: the last run's track runs again as it
+// ran, with the new settings; a failed run leaves the results and the settings as they were.
+void MainForm::rerunTrack(const TrackSettings& settings)
+{
+    const TrackSettings previous = std::exchange(trackSettings_, settings);
+    lastInput_.track = settings;
+    FormRunPresenter presenter(*resultsWindow_, messages_, busyCursor_);
+    auto run = std::make_shared<RunResult>(PerformCalculationRun(lastInput_, lastSettings_, lastFormat_, presenter));
+    presenter.showTracksWithoutClimbs();
+    if (run->outcome == RunOutcome::Failed) {
+        trackSettings_ = lastInput_.track = previous;
+        resultsWindow_->trackSettings().setSettings(previous);
+        return;
+    }
+    results_ = run;
+    resultsWindow_->rerun(std::move(run), QFileInfo(lastInput_.path).fileName());
 }
 
 void MainForm::showResults()

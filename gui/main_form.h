@@ -3,6 +3,8 @@
 #include <QWidget>
 
 #include "gui/block_table_model.h"
+#include "run/calculation_run.h"
+#include "run/track_settings.h"
 
 class QComboBox;
 class QDragEnterEvent;
@@ -46,6 +48,7 @@ private:
     void Command2_Click();
     void CommandProfile_Click();
     void keepResults(RunCharts run, const QString& inputName);
+    void rerunTrack(const TrackSettings& settings);
     void showResults();
 
     FileDialog& fileDialog_;
@@ -63,6 +66,11 @@ private:
     QPushButton* CommandProfile;
 
     RunCharts results_;                      // of the last run; none when it evaluated no block
+    // What the last run was given, for running its track again with other settings.
+    RunInput lastInput_;
+    RunSettings lastSettings_;
+    ReportFormat lastFormat_;
+    TrackSettings trackSettings_; // for every track run, as the results window shows them
     ResultsWindow* resultsWindow_ = nullptr; // made when first opened
 };
 

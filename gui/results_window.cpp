@@ -18,14 +18,17 @@
 #include "chart/chart_readout.h"
 #include "chart/chart_renderer.h"
 #include "chart/surface_stretches.h"
+#include "gui/carried_marks.h"
 #include "gui/chart_saving.h"
 #include "gui/message_presenter.h"
 #include "gui/chart_view.h"
 #include "gui/number_text.h"
+#include "gui/program_settings.h"
 #include "gui/results_summary.h"
 #include "gui/surface_change.h"
 #include "gui/surface_prompt.h"
 #include "gui/table_text.h"
+#include "gui/track_settings_panel.h"
 #include "run/block_chart.h"
 
 namespace passcat {
@@ -33,11 +36,6 @@ namespace {
 
 const QString kGeometryKey = QStringLiteral("results/geometry");
 const QString kSplitterKey = QStringLiteral("results/splitter");
-
-QSettings Settings()
-{
-    return QSettings(QStringLiteral("passcat"), QStringLiteral("passcat"));
-}
 
 // The readout as one line, its numbers as the report writes them.
 QString ReadoutText(const ChartReadout& readout, char separator)
@@ -119,13 +117,15 @@ ResultsWindow::ResultsWindow(FileDialog& fileDialog, MessagePresenter& messages,
     buttons->addStretch();
     buttons->addWidget(saving_.makeButton());
     buttons->addWidget(save_);
+    trackSettings_ = new TrackSettingsPanel(fileDialog_);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(trackSettings_);
     layout->addWidget(splitter_, 1);
     layout->addLayout(buttons);
 
     resize(1000, 720);
     splitter_->setSizes({260, 440});
-    const QSettings settings = Settings();
+    const QSettings settings = ProgramSettings();
     restoreGeometry(settings.value(kGeometryKey).toByteArray());
     splitter_->restoreState(settings.value(kSplitterKey).toByteArray());
 
@@ -162,6 +162,21 @@ void ResultsWindow::setRun(RunCharts run, const QString& inputName)
     summary_->setText(ResultsSummary(*run_));
     table_->setCurrentIndex(model_.index(first, 0));
     showSelected();
+    trackSettings_->showTiles(*run_);
+    trackSettings_->showMessage({});
+}
+
+// The steps before the re-run are forgotten: it wrote the report anew, which undoing
+// them could not take back. Carrying the marks over is the first step after it.
+void ResultsWindow::rerun(RunCharts run, const QString& inputName)
+{
+    const RunCharts marked = run_, original = original_;
+    setRun(std::move(run), inputName);
+    const QString carried = CarrySurfaceMarks(*marked, *original, *run_, changes_,
+                                              [this](int at, const RunBlock& record) { putBlock(at, record); });
+    trackSettings_->showMessage(QStringLiteral("Трек рассчитан заново с этими настройками, отчёт записан заново; "
+                                               "отменить можно только шаги после этого.") +
+                                (carried.isEmpty() ? QString() : u'\n' + carried));
 }
 
 void ResultsWindow::hideEvent(QHideEvent* event)
@@ -271,7 +286,7 @@ void ResultsWindow::saveChart()
 
 void ResultsWindow::rememberLayout() const
 {
-    QSettings settings = Settings();
+    QSettings settings = ProgramSettings();
     settings.setValue(kGeometryKey, saveGeometry());
     settings.setValue(kSplitterKey, splitter_->saveState());
 }

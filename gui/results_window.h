@@ -19,6 +19,7 @@ class ChartView;
 class FileDialog;
 class MessagePresenter;
 class SurfacePrompt;
+class TrackSettingsPanel;
 
 // What a run found, in a window of its own beside the main one: the table of every
 // block, a summary line under it and the chart of the selected block, with a readout of
@@ -38,6 +39,11 @@ public:
     // Shows the run of the input named inputName, its first accepted block selected;
     // the changes made to the run before are forgotten.
     void setRun(RunCharts run, const QString& inputName);
+    // The same input run again with other track settings: the run shown after it, with
+    // the surfaces marked before carried to it where their stretches still are.
+    void rerun(RunCharts run, const QString& inputName);
+    // Shown for a track as input ("TrackSettings").
+    TrackSettingsPanel& trackSettings() { return *trackSettings_; }
 
     // True when the surfaces marked may be lost: saved, or the user said so when asked.
     bool mayDropMarks() { return saving_.mayDropMarks(); }
@@ -71,6 +77,7 @@ private:
     ChartView* chart_;
     QLabel* readout_;
     QPushButton* save_;
+    TrackSettingsPanel* trackSettings_;
 };
 
 } // namespace passcat

@@ -244,6 +244,9 @@ RunResult PerformCalculationRun(const RunInput& input, const RunSettings& settin
     TrackInput track;
     if (isTrack && !track.read(input, settings.resultPath, format.encoding, withTerrain ? &tiles : nullptr))
         return shown.fail(track.failure());
+    run.trackPlaces = std::move(track.places());
+    if (isTrack && withTerrain)
+        run.terrainTiles = RunResult::TerrainTiles{tiles.used(), tiles.missing()};
     for (const QString& notice : track.notices())
         shown.show({RunMessage::Kind::TrackNotice, notice, 0, 0});
     for (const QString& notice : track.withoutClimbs())

@@ -5,12 +5,15 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/block_evaluation.h"
 #include "engine/rated_block.h"
 #include "engine/reference_tables.h"
+#include "tracks/track_conversion.h"
 
 namespace passcat {
 
@@ -67,6 +70,15 @@ struct RunResult {
     // With RunSettings::keepProfileText: every line the blocks were read from, each
     // followed by CR LF (for a track, its profile as --write-profile writes it).
     std::string profileText;
+    // A GPS track's run: where block number k lies on its track, at k - 1.
+    std::vector<tracks::TrackConversion::Place> trackPlaces;
+    // A GPS track's run with terrain heights: the tiles the points needed, read and
+    // found nowhere, by their usual names.
+    struct TerrainTiles {
+        std::set<std::string> used;
+        std::set<std::string> missing;
+    };
+    std::optional<TerrainTiles> terrainTiles;
 };
 
 } // namespace passcat

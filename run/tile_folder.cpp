@@ -41,6 +41,16 @@ QString TileFolder::path(const QString& name) const
 
 tracks::TileFile TileFolder::open(tracks::TileCorner corner)
 {
+    tracks::TileFile file = find(corner);
+    if (file.status == tracks::TileFile::Status::Missing)
+        missing_.insert(tracks::TileFileName(corner));
+    else if (file.status == tracks::TileFile::Status::Opened && tracks::TerrainTile::SideOf(file.bytes.size()))
+        used_.insert(tracks::TileFileName(corner));
+    return file;
+}
+
+tracks::TileFile TileFolder::find(tracks::TileCorner corner)
+{
     const auto found = names_.find(corner);
     if (found == names_.end())
         return archives_.open(corner);

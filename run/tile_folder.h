@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <map>
+#include <set>
+#include <string>
 
 #include "run/tile_archives.h"
 #include "tracks/terrain_heights.h"
@@ -20,13 +22,21 @@ public:
 
     tracks::TileFile open(tracks::TileCorner corner) override;
 
+    // The tiles the points needed so far, by their usual names ("N43E042.hgt"): those
+    // read, and those found nowhere. A file there that is no tile is in neither.
+    const std::set<std::string>& used() const { return used_; }
+    const std::set<std::string>& missing() const { return missing_; }
+
 private:
     QString path(const QString& name) const;
+    tracks::TileFile find(tracks::TileCorner corner);
 
     QString folder_;
     QString failure_;
     std::map<tracks::TileCorner, QString> names_;
     TileArchives archives_;
+    std::set<std::string> used_;
+    std::set<std::string> missing_;
 };
 
 } // namespace passcat

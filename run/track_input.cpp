@@ -89,6 +89,7 @@ bool TrackInput::read(const RunInput& input, const QString& resultPath, ReportEn
         notices_.append(QString::fromStdString(notice));
     for (const std::string& notice : conversion.withoutClimbs)
         withoutClimbs_.append(QString::fromStdString(notice));
+    places_ = std::move(conversion.places);
     profile_ = encoding == ReportEncoding::Cp1251 ? Utf8ToCp1251(conversion.profile) : std::move(conversion.profile);
     lines_ = TextLineSource(profile_);
     InputTextDetector detector;

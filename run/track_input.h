@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <string>
+#include <vector>
 
 #include "engine/text_lines.h"
 #include "platform/input_text_detection.h"
@@ -27,6 +28,8 @@ public:
     // Tracks without a climb of the minimum: worth saying, but not a fault.
     const QStringList& withoutClimbs() const { return withoutClimbs_; }
     LineSource& lines() { return lines_; }
+    // Where each block lies on its track.
+    std::vector<tracks::TrackConversion::Place>& places() { return places_; }
     InputText inputText() const { return inputText_; }
 
     // Writes the profile file when one was asked for; false, with failure(), when it
@@ -39,6 +42,7 @@ private:
     QStringList withoutClimbs_;
     QString profilePath_;
     std::string profile_;
+    std::vector<tracks::TrackConversion::Place> places_;
     TextLineSource lines_{profile_};
     InputText inputText_ = InputText::Ascii;
 };

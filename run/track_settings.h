@@ -12,6 +12,8 @@ struct TrackSettings {
     tracks::ProfileOptions profile;
     QString writeProfilePath; // empty: the profile is not written
     QString terrainFolder;    // the SRTM tiles; empty: the tracks' own elevations only
+
+    friend bool operator==(const TrackSettings&, const TrackSettings&) = default;
 };
 
 } // namespace passcat

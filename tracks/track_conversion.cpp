@@ -32,6 +32,7 @@ struct ClimbBlock {
     double topLatitude = 0;
     double topLongitude = 0;
     std::size_t number = 0; // in its track, from 1
+    double startMetres = 0; // from the track's first point
     std::string lines;      // the data lines
 };
 
@@ -92,7 +93,7 @@ public:
         for (const Climb& climb : climbs) {
             SimplifyProfile(s, h, climb.bottom, climb.top, options_.simplify, kept_);
             ClimbBlock block{track.latitudes[first + climb.top], track.longitudes[first + climb.top],
-                             result.climbs.size() + 1, {}};
+                             result.climbs.size() + 1, s[kept_.front()], {}};
             AppendClimbLines(s, h, kept_, options_.surface, block.lines);
             result.climbs.push_back(std::move(block));
         }
@@ -309,7 +310,8 @@ TrackConversion ConvertTracks(const TrackFormat& format, ByteSource& input, std:
     std::stable_partition(results.begin(), results.end(), [](const TrackResult& r) { return !r.afterTracks; });
     const WaypointFinder finder(collector.waypoints());
     std::set<std::string> shownOnce;
-    for (TrackResult& result : results) {
+    for (std::size_t track = 0; track < results.size(); ++track) {
+        TrackResult& result = results[track];
         for (Notice& notice : result.notices) {
             if (!notice.oncePerRun || shownOnce.insert(notice.text).second)
                 conversion.notices.push_back(std::move(notice.text));
@@ -317,6 +319,8 @@ TrackConversion ConvertTracks(const TrackFormat& format, ByteSource& input, std:
         if (result.withoutClimbs)
             conversion.withoutClimbs.push_back(std::move(*result.withoutClimbs));
         AppendBlocks(result, finder, options, conversion.profile);
+        for (const ClimbBlock& climb : result.climbs)
+            conversion.places.push_back({track, climb.startMetres});
     }
     return conversion;
 }

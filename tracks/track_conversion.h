@@ -18,6 +18,8 @@ struct ProfileOptions {
     std::string surface = "1"; // the surface coefficient text of every point
     bool wholeTracks = false; // every track one climb, no detection
     TerrainMode terrainMode = TerrainMode::Fill; // how heights of a terrain model are taken
+
+    friend bool operator==(const ProfileOptions&, const ProfileOptions&) = default;
 };
 
 struct TrackConversion {
@@ -29,6 +31,15 @@ struct TrackConversion {
     // Tracks that gave no climb of the minimum: told, but no fault of the input.
     std::vector<std::string> withoutClimbs;
     std::string profile;              // the profile text of the climbs, lines ending in CR LF
+    // Where each block of the profile lies, in the profile's order: its track (the
+    // tracks counted in the profile's order, from 0, those without a block too) and
+    // its first point's distance from the track's first point. A block's own distances
+    // start at 0, so these carry a stretch from one conversion to another by distance.
+    struct Place {
+        std::size_t track = 0;
+        double startMetres = 0;
+    };
+    std::vector<Place> places;
 };
 
 // Reads a track file and turns its climbs into profile text (UTF-8). path names the

@@ -10,6 +10,7 @@
 #include "gui/message_presenter.h"
 #include "gui/qt_translations.h"
 #include "gui/surface_prompt.h"
+#include "gui/track_settings_panel.h"
 
 // Reports follow the user's decimal separator; the expected ones have a decimal comma.
 [[maybe_unused]] static const bool kCommaLocale = qputenv("LC_ALL", "ru_RU.UTF-8");
@@ -514,6 +515,96 @@ private slots:
             QCOMPARE(results->size(), QSize(900, 640));
             QCOMPARE(splitter->sizes(), split);
         }
+    }
+
+    // A track's settings in the results window: a change runs the track again and the marked
+    // surfaces follow their stretches; a refused value changes nothing.
+    void trackSettingsRunAgain()
+    {
+        Window w;
+        const QTemporaryDir dir;
+        // Two climbs along a parallel, a point every 0.001° (about 81 m): 1000 to 1300 m, down
+        // to 1100 m, up to 1250 m.
+        QByteArray gpx = "<gpx><trk><name>Гребень</name><trkseg>";
+        for (int k = 0; k <= 40; ++k)
+            gpx += QString("<trkpt lat=\"43.5\" lon=\"%1\"><ele>%2</ele></trkpt>")
+                       .arg(42 + k / 1000.0).arg(k <= 20 ? 1000 + 15 * k : k <= 30 ? 1300 - 20 * (k - 20) : 1100 + 15 * (k - 30)).toUtf8();
+        QVERIFY(Write(dir.filePath("ridge.gpx"), gpx + "</trkseg></trk></gpx>"));
+        const auto run = [&](const QString& input) {
+            w.box("Text1")->setText(input);
+            w.box("Text2")->setText(dir.filePath("rez.txt"));
+            w.click("Command2");
+        };
+        run(PASSCAT_GUI_DATA "/pass-utf8.txt");
+        auto* results = w.get("ResultsWindow");
+        auto* panel = results->findChild<TrackSettingsPanel*>("TrackSettings");
+        QVERIFY(panel->isHidden());
+        run(dir.filePath("ridge.gpx"));
+        QVERIFY(!panel->isHidden());
+        results->resize(1000, 720);
+        auto* view = static_cast<ChartView*>(results->findChild<QWidget*>("ChartView"));
+        auto* table = results->findChild<QTableView*>("ResultsTable");
+        auto* message = results->findChild<QLabel*>("TrackMessage");
+        const auto bold = [table](int row) { return table->model()->index(row, 1).data(Qt::FontRole).value<QFont>().bold(); };
+        QCOMPARE(table->model()->rowCount(), 2);
+        w.surfaces = {3.0, 2.0};
+        for (int row = 0; row < 2; ++row) { // a stretch of each climb
+            table->selectRow(row);
+            const int y = view->height() / 2;
+            QTest::mousePress(view, Qt::LeftButton, {}, QPoint(qRound(view->xOf(0.2)), y));
+            QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(qRound(view->xOf(0.5)), y));
+        }
+        QVERIFY(bold(0) && bold(1));
+        const auto type = [&](const char* box, const char* text) {
+            auto* edit = results->findChild<QLineEdit*>(box);
+            edit->setText(text);
+            QTest::keyClick(edit, Qt::Key_Return);
+        };
+        type("TrackSmooth", "4");
+        QCOMPARE(message->text(), "Ошибка: сглаживание: нужно нечетное целое число не меньше 1, задано: 4");
+        type("TrackMinClimb", "0,5");
+        QCOMPARE(message->text(), "Ошибка: наименьший подъём: нужно число метров больше 0 (с точкой), задано: 0,5");
+        QVERIFY(table->model()->rowCount() == 2 && bold(1));
+        // The second climb rises 150 m: it is gone, and its mark with it; the report is that of the new run.
+        type("TrackMinClimb", "200");
+        QCOMPARE(table->model()->rowCount(), 1);
+        QVERIFY(bold(0) && !Read(dir.filePath("rez.txt")).contains("подъём 2"));
+        QVERIFY2(message->text().endsWith("перенесены по расстоянию вдоль трека: 1 из 2\n"
+                                          "Не перенесены (этого участка нет в новых подъёмах): прежний блок 2, 0,000–0,728 км, покрытие 2"),
+                 qPrintable(message->text()));
+        // The re-run forgot the steps before it; carrying the marks is the one step after it.
+        results->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(results));
+        QTest::keyClick(results, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!bold(0) && !results->findChild<QToolButton*>("ResultsUndo")->isEnabled());
+    }
+
+    // The terrain folder is remembered and the first run takes it; the results window says
+    // which tiles the points needed. The tile, made here, rises 2 m a column eastward from 1000 m.
+    void terrainTilesOfARun()
+    {
+        const QTemporaryDir dir;
+        QByteArray tile;
+        for (int row = 0; row < 1201; ++row)
+            for (int column = 0; column < 1201; ++column)
+                tile += char((1000 + 2 * column) >> 8) + QByteArray(1, char((1000 + 2 * column) & 0xff));
+        QVERIFY(QDir(dir.path()).mkdir("tiles") && Write(dir.filePath("tiles/N43E042.hgt"), tile));
+        QVERIFY(Write(dir.filePath("route.gpx"), "<gpx><trk><name>Маршрут</name><trkseg><trkpt lat=\"43.5\" lon=\"42.5\"/>"
+                      "<trkpt lat=\"43.5\" lon=\"42.9\"/><trkpt lat=\"43.5\" lon=\"43.1\"/></trkseg></trk></gpx>"));
+        QSettings("passcat", "passcat").setValue("tracks/terrainFolder", dir.filePath("tiles"));
+        Window w;
+        w.box("Text1")->setText(dir.filePath("route.gpx"));
+        w.box("Text2")->setText(dir.filePath("rez.txt"));
+        w.click("Command2");
+        auto* results = w.get("ResultsWindow");
+        QVERIFY2(results && results->isVisible(), qPrintable(w.shown));
+        QCOMPARE(results->findChild<QLabel*>("TerrainTiles")->text(), "Файлы высот: прочитаны N43E042.hgt; нет файлов N43E043.hgt");
+        QVERIFY(Read(dir.filePath("rez.txt")).startsWith("Маршрут, подъём 1"));
+        w.answers = {dir.filePath("none")};
+        QTest::mouseClick(results->findChild<QPushButton*>("TerrainBrowse"), Qt::LeftButton);
+        QVERIFY(results->findChild<QLabel*>("TrackMessage")->text().startsWith("Ошибка: не удалось открыть папку файлов высот " + dir.filePath("none")));
+        QCOMPARE(TrackSettingsPanel::Remembered().terrainFolder, dir.filePath("tiles"));
+        QSettings("passcat", "passcat").remove("tracks");
     }
 
     void messageBoxShowsPlainText()
