@@ -26,7 +26,9 @@ namespace {
 struct Answers final : FileDialog, MessagePresenter, SurfacePrompt {
     QString askOpenFileName(QWidget*, const QString&) override { return {}; }
     QString askSaveFileName(QWidget*, const QString&, const QString&, QString&) override { return {}; }
+    QString askFolder(QWidget*, const QString&) override { return {}; }
     void present(QWidget*, const QString&, MessageIcon) override {}
+    UnsavedMarks askUnsavedMarks(QWidget*, const QString&) override { return UnsavedMarks::Discard; }
     std::optional<double> askSurface(QWidget*, const QStringList&) override { return (flip = !flip) ? 2.5 : 1.2; }
     bool flip = false;
 };
