@@ -6,6 +6,7 @@
 # build/windows/passcat-<version>-setup.exe.
 # Usage: bash scripts/build-windows.sh [STAGE...]   (no stage: all of them, in order)
 set -euo pipefail
+shopt -s inherit_errexit
 
 top=$(cd "$(dirname "$0")/.." && pwd)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/passcat/windows
@@ -88,42 +89,60 @@ add_source_entries() {
   "${sudo_cmd[@]}" apt-get update -qq
 }
 
-# The Debian version of a source package: the candidate of one of its binaries, less
-# a binary-only rebuild suffix.
-debian_version() {
-  apt-cache policy "$1" | awk '/Candidate:/ { sub(/\+b[0-9]+$/, "", $2); print $2 }'
+# The Debian versions of a source package, best first: debian_versions SOURCE BINARY.
+# That of the binary as installed comes first (Qt's host tools must match it), then
+# the sources offered, newest first.
+debian_versions() {
+  local installed
+  installed=$(dpkg-query -W -f='${Status} ${Version}' "$2" 2>/dev/null | awk '/install ok installed/ { print $4 }')
+  installed=${installed%+b[0-9]*}
+  apt-cache showsrc --only-source "$1" | awk '/^Version:/ { print $2 }' | sort -V -r \
+    | awk -v installed="$installed" '$0 == installed { print; next } { rest = rest $0 "\n" } END { printf "%s", rest }'
 }
 
-# Unpacks Debian's source of package=version into $sources once; prints its folder.
-unpacked_source() {
-  local package=$1 version=$2
-  local folder=$sources/$package-$version
-  if [[ ! -f $folder.stamp ]]; then
-    rm -rf "$folder" "$sources/tmp-$package"
+# Unpacks Debian's source of a package once into $sources/<name>-<version> and sets
+# source_folder and source_version; the first version whose files are to be had wins
+# (a mirror may lack a superseded security update's files).
+unpack_source() {
+  local package=$1 binary=$2 version
+  for version in $(debian_versions "$package" "$binary"); do
+    source_version=$version
+    source_folder=$sources/$package-${version#*:}
+    [[ -f $source_folder.stamp ]] && return
+  done
+  for version in $(debian_versions "$package" "$binary"); do
+    source_version=$version
+    source_folder=$sources/$package-${version#*:}
+    rm -rf "$source_folder" "$sources/tmp-$package"
     mkdir -p "$sources/tmp-$package"
-    (cd "$sources/tmp-$package" && apt-get source -qq "$package=$version" >/dev/null)
-    local unpacked
-    unpacked=$(find "$sources/tmp-$package" -mindepth 1 -maxdepth 1 -type d | head -n 1)
-    mv "$unpacked" "$folder"
-    rm -rf "$sources/tmp-$package"
-    touch "$folder.stamp"
-  fi
-  echo "$folder"
+    if (cd "$sources/tmp-$package" && apt-get source -qq "$package=$version" >/dev/null 2>&1); then
+      mv "$(find "$sources/tmp-$package" -mindepth 1 -maxdepth 1 -type d | head -n 1)" "$source_folder"
+      rm -rf "$sources/tmp-$package"
+      touch "$source_folder.stamp"
+      return
+    fi
+    echo "The source of $package $version is not to be had; trying an older one"
+  done
+  echo "No source of $package to be had" >&2
+  return 1
 }
 
-qt_version=$(debian_version qt6-base-dev)
-qt_prefix=$cache/qt6-base-$qt_version
-
+# Qt, as the host tools it is built with: qt6-base at the version of Debian's Qt.
 build_qt() {
+  unpack_source qt6-base qt6-base-dev
+  local installed
+  installed=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+  if [[ $source_version != "${installed%+b[0-9]*}" ]]; then
+    echo "The source of qt6-base $installed, the host Qt's version, is not to be had" >&2
+    return 1
+  fi
+  qt_prefix=$cache/qt6-base-$source_version
   [[ -f $qt_prefix/.finished ]] && { echo "cached: $qt_prefix"; return; }
-  local source
-  source=$(unpacked_source qt6-base "$qt_version")
-  local build=$cache/build/qt6-base-$qt_version
+  local build=$cache/build/qt6-base-$source_version
   rm -rf "$build" "$qt_prefix"
   mkdir -p "$build"
-  (cd "$build" && nice "$source/configure" -prefix "$qt_prefix" -release -opensource -confirm-license \
-    -xplatform win32-g++ \
-    -qt-host-path /usr -nomake examples -nomake tests -no-pch \
+  (cd "$build" && nice "$source_folder/configure" -prefix "$qt_prefix" -release -opensource -confirm-license \
+    -xplatform win32-g++ -qt-host-path /usr -nomake examples -nomake tests -no-pch \
     -qt-zlib -qt-libpng -qt-pcre -qt-harfbuzz -qt-freetype -no-libjpeg -no-gif -no-ico \
     -no-opengl -no-dbus -no-feature-sql -no-feature-network -no-feature-concurrent \
     -no-feature-xml -no-feature-printsupport -no-feature-tabletevent -no-feature-direct2d \
@@ -134,7 +153,73 @@ build_qt() {
   touch "$qt_prefix/.finished"
 }
 
-all_stages=(install_tools add_source_entries build_qt)
+# A CMake library from Debian's source, built once into $cache/<name>-<version>, which
+# it sets as library_prefix: cmake_library SOURCE BINARY SUBFOLDER [CMAKE_OPTION...]
+cmake_library() {
+  local name=$1 binary=$2 subfolder=$3
+  shift 3
+  unpack_source "$name" "$binary"
+  library_prefix=$cache/$name-${source_version#*:}
+  [[ -f $library_prefix/.finished ]] && { echo "cached: $library_prefix"; return; }
+  local build=$cache/build/$name-${source_version#*:}
+  rm -rf "$build" "$library_prefix"
+  nice cmake -S "$source_folder/$subfolder" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$library_prefix" "$@" >/dev/null
+  nice cmake --build "$build" --parallel "$jobs"
+  cmake --install "$build" --strip >/dev/null
+  rm -rf "$build"
+  touch "$library_prefix/.finished"
+}
+
+# The libraries are DLLs (bundled beside the programs), so that their headers need no
+# static-linking definitions; GoogleTest, only for the tests, is static. Sets
+# library_prefixes.
+build_libraries() {
+  # Debian's zlib source lacks win32/, whose version resource zlib's MinGW build compiles.
+  unpack_source zlib zlib1g-dev
+  local zlib_rc=$source_folder/win32/zlib1.rc
+  [[ -s $zlib_rc ]] || { mkdir -p "${zlib_rc%/*}" && printf '1 VERSIONINFO\nFILEVERSION 1,2,13,0\nBEGIN\nEND\n' >"$zlib_rc"; }
+  cmake_library zlib zlib1g-dev . -DSKIP_INSTALL_FILES=ON
+  library_prefixes=$library_prefix
+  # Debian's security fixes test XML_DTD == 1, as Expat's configure build defines it;
+  # its CMake build defines it empty.
+  unpack_source expat libexpat1-dev
+  sed -i 's/^#cmakedefine XML_DTD$/#cmakedefine XML_DTD 1/' "$source_folder/expat/expat_config.h.cmake"
+  cmake_library expat libexpat1-dev expat \
+    -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF
+  library_prefixes+=";$library_prefix"
+  cmake_library geographiclib libgeographiclib-dev . -DBUILD_SHARED_LIBS=ON \
+    -DBUILD_DOCUMENTATION=OFF -DBUILD_MANPAGES=OFF -DEXAMPLEDIR=
+  library_prefixes+=";$library_prefix"
+  PASSCAT_WINDOWS_PREFIXES=$library_prefixes cmake_library libzip libzip-dev . \
+    -DBUILD_SHARED_LIBS=ON -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF \
+    -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF -DENABLE_OPENSSL=OFF -DENABLE_GNUTLS=OFF \
+    -DENABLE_MBEDTLS=OFF -DENABLE_COMMONCRYPTO=OFF -DENABLE_WINDOWS_CRYPTO=OFF
+  library_prefixes+=";$library_prefix"
+  cmake_library googletest libgtest-dev . -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON
+  library_prefixes+=";$library_prefix"
+}
+
+# passcat itself, with its tests (run under wine by scripts/test-windows.sh), in
+# build/windows/build. ctest runs the test programs through scripts/wine-run.sh.
+build_passcat() {
+  [[ -n ${qt_prefix:-} ]] || build_qt >/dev/null
+  [[ -n ${library_prefixes:-} ]] || build_libraries >/dev/null
+  local prefixes="$qt_prefix;$library_prefixes" pkgconfig="" prefix
+  IFS=';' read -r -a prefix_list <<<"$prefixes"
+  for prefix in "${prefix_list[@]}"; do
+    pkgconfig+="${pkgconfig:+:}$prefix/lib/pkgconfig:$prefix/share/pkgconfig"
+  done
+  export PASSCAT_WINDOWS_PREFIXES=$prefixes PKG_CONFIG_LIBDIR=$pkgconfig
+  nice cmake -S "$top" -B "$out/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefixes" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$top/scripts/wine-run.sh" \
+    -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
+  nice cmake --build "$out/build" --parallel "$jobs"
+}
+
+all_stages=(install_tools add_source_entries build_qt build_libraries build_passcat)
 mkdir -p "$cache" "$sources" "$out"
 for name in "${@:-${all_stages[@]}}"; do
   stage "$name" "$name"
