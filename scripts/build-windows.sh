@@ -219,7 +219,98 @@ build_passcat() {
   nice cmake --build "$out/build" --parallel "$jobs"
 }
 
-all_stages=(install_tools add_source_entries build_qt build_libraries build_passcat)
+# The DLLs a Windows program or DLL loads, by name, as its import table lists them.
+imported_dlls() {
+  $triplet-objdump -p "$1" | awk '/DLL Name:/ { print $3 }'
+}
+
+# The folder of programs and everything they load, and the zip of it.
+bundle() {
+  [[ -n ${qt_prefix:-} ]] || build_qt >/dev/null
+  [[ -n ${library_prefixes:-} ]] || build_libraries >/dev/null
+  local version bundle_dir
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/build/CMakeCache.txt")
+  bundle_dir=$out/passcat-$version-windows-x64
+  rm -rf "$bundle_dir"
+  mkdir -p "$bundle_dir/platforms" "$bundle_dir/styles" "$bundle_dir/translations" "$bundle_dir/licences"
+  cp "$out/build/gui/passcat.exe" "$out/build/cli/passcat-cli.exe" "$out/build/cli/passcat-cli-charts.dll" "$bundle_dir/"
+  # The window's platform and style, and the charts' platform without a display.
+  cp "$qt_prefix/plugins/platforms/qwindows.dll" "$qt_prefix/plugins/platforms/qoffscreen.dll" "$bundle_dir/platforms/"
+  cp "$qt_prefix"/plugins/styles/*.dll "$bundle_dir/styles/"
+  cp /usr/share/qt6/translations/qtbase_ru.qm "$bundle_dir/translations/"
+  printf '[Paths]\r\nPrefix = .\r\nPlugins = .\r\nTranslations = translations\r\n' >"$bundle_dir/qt.conf"
+
+  # Every DLL they load that is not Windows' own, found among the libraries built
+  # here and MinGW's runtime.
+  local search=("$qt_prefix/bin") prefix
+  IFS=';' read -r -a prefix_list <<<"$library_prefixes"
+  for prefix in "${prefix_list[@]}"; do search+=("$prefix/bin"); done
+  search+=(/usr/lib/gcc/$triplet/*-posix /usr/$triplet/lib)
+  local pending=("$bundle_dir"/*.exe "$bundle_dir"/*.dll "$bundle_dir"/*/*.dll) file dll folder
+  while ((${#pending[@]})); do
+    file=${pending[0]}
+    pending=("${pending[@]:1}")
+    for dll in $(imported_dlls "$file"); do
+      [[ -f $bundle_dir/$dll ]] && continue
+      for folder in "${search[@]}"; do
+        if [[ -f $folder/$dll ]]; then
+          cp "$folder/$dll" "$bundle_dir/"
+          pending+=("$bundle_dir/$dll")
+          break
+        fi
+      done
+    done
+  done
+  $triplet-strip --strip-unneeded "$bundle_dir"/*.exe "$bundle_dir"/*.dll "$bundle_dir"/*/*.dll
+
+  # The licences of what is bundled.
+  local licences=$bundle_dir/licences name
+  for name in qt6-base expat geographiclib libzip zlib; do
+    cp "$(ls -d "$sources/$name"-*/ | grep -v '\.stamp' | sort -V | tail -n 1)debian/copyright" "$licences/$name.txt"
+  done
+  cp "$(ls -d "$sources"/qt6-base-*/ | tail -n 1)LICENSES/LGPL-3.0-only.txt" "$licences/LGPL-3.0.txt"
+  cp /usr/share/common-licenses/GPL-3 "$licences/GPL-3.0.txt"
+  cp /usr/share/doc/gcc-mingw-w64-base/copyright "$licences/mingw-w64-gcc-runtime.txt"
+  cp /usr/share/doc/mingw-w64-common/copyright "$licences/mingw-w64-winpthreads.txt"
+  cp /usr/share/doc/fonts-dejavu-core/copyright "$licences/dejavu-fonts.txt"
+  { printf '\xef\xbb\xbf'; sed 's/$/\r/' "$top/packaging/windows/README.txt"; } >"$bundle_dir/README.txt"
+  for file in "$licences"/*.txt; do sed -i 's/\r\?$/\r/' "$file"; done
+
+  local zip=$out/passcat-$version-windows-x64.zip
+  rm -f "$zip"
+  (cd "$out" && zip -qr -9 -X "$zip" "${bundle_dir##*/}")
+  echo "bundle: $(du -sm "$bundle_dir" | cut -f1) MB; $zip: $(du -m "$zip" | cut -f1) MB"
+}
+
+# The NSIS installer of the bundle, in Russian.
+installer() {
+  local version bundle_dir
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/build/CMakeCache.txt")
+  bundle_dir=$out/passcat-$version-windows-x64
+  local files=$out/installer-files.nsh removals=$out/installer-removals.nsh path relative
+  : >"$files"
+  : >"$removals"
+  while IFS= read -r path; do
+    relative=${path#"$bundle_dir"}
+    relative=${relative//\//\\}
+    if [[ -d $path ]]; then
+      echo "SetOutPath \"\$INSTDIR$relative\"" >>"$files"
+    else
+      echo "File \"$path\"" >>"$files"
+      echo "Delete \"\$INSTDIR$relative\"" >>"$removals"
+    fi
+  done < <(find "$bundle_dir" | sort)
+  find "$bundle_dir" -mindepth 1 -type d | sort -r | while IFS= read -r path; do
+    relative=${path#"$bundle_dir"}
+    echo "RMDir \"\$INSTDIR${relative//\//\\}\"" >>"$removals"
+  done
+  makensis -V2 -DVERSION="$version" -DICON="$top/gui/resources/passcat.ico" \
+    -DSIZE_KB="$(du -sk "$bundle_dir" | cut -f1)" -DFILES="$files" -DREMOVALS="$removals" \
+    -DOUTFILE="$out/passcat-$version-setup.exe" "$top/packaging/windows/installer.nsi"
+  echo "$out/passcat-$version-setup.exe: $(du -m "$out/passcat-$version-setup.exe" | cut -f1) MB"
+}
+
+all_stages=(install_tools add_source_entries build_qt build_libraries build_passcat bundle installer)
 mkdir -p "$cache" "$sources" "$out"
 for name in "${@:-${all_stages[@]}}"; do
   stage "$name" "$name"
