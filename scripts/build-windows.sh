@@ -310,8 +310,17 @@ installer() {
   echo "$out/passcat-$version-setup.exe: $(du -m "$out/passcat-$version-setup.exe" | cut -f1) MB"
 }
 
-all_stages=(install_tools add_source_entries build_qt build_libraries build_passcat bundle installer)
-mkdir -p "$cache" "$sources" "$out"
-for name in "${@:-${all_stages[@]}}"; do
-  stage "$name" "$name"
-done
+# All of it in one function, read whole before it runs: a script edited while it runs
+# would otherwise go on from the same offset in the new text.
+main() {
+  local all_stages=(install_tools add_source_entries build_qt build_libraries build_passcat bundle installer)
+  local started=$SECONDS name
+  mkdir -p "$cache" "$sources" "$out"
+  for name in "${@:-${all_stages[@]}}"; do
+    stage "$name" "$name"
+  done
+  echo "== all: $((SECONDS - started)) s"
+}
+
+main "$@"
+exit
