@@ -202,20 +202,23 @@ build_libraries() {
 }
 
 # passcat itself, with its tests (run under wine by scripts/test-windows.sh), in
-# build/windows/build. ctest runs the test programs through scripts/wine-run.sh.
+# build/windows/build. ctest runs the test programs through scripts/wine-run.sh,
+# their DLLs found where they were built.
 build_passcat() {
   [[ -n ${qt_prefix:-} ]] || build_qt >/dev/null
   [[ -n ${library_prefixes:-} ]] || build_libraries >/dev/null
-  local prefixes="$qt_prefix;$library_prefixes" pkgconfig="" prefix
+  local prefixes="$qt_prefix;$library_prefixes" pkgconfig="" dll_folders="" prefix
   IFS=';' read -r -a prefix_list <<<"$prefixes"
   for prefix in "${prefix_list[@]}"; do
     pkgconfig+="${pkgconfig:+:}$prefix/lib/pkgconfig:$prefix/share/pkgconfig"
+    dll_folders+="$prefix/bin:"
   done
+  dll_folders+=$(echo /usr/lib/gcc/$triplet/*-posix):/usr/$triplet/lib
   export PASSCAT_WINDOWS_PREFIXES=$prefixes PKG_CONFIG_LIBDIR=$pkgconfig
   nice cmake -S "$top" -B "$out/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefixes" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$top/scripts/wine-run.sh" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$top/scripts/wine-run.sh;$dll_folders" \
     -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
   nice cmake --build "$out/build" --parallel "$jobs"
 }

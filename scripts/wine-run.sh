@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under wine with a Russian locale, its DLLs found in the
 # given folders: scripts/wine-run.sh DLL_FOLDERS PROGRAM [ARGUMENT...]
-# (DLL_FOLDERS: Unix folders, ;-separated). The wine prefix is build/windows/wine
+# (DLL_FOLDERS: Unix folders, :-separated). The wine prefix is build/windows/wine
 # unless WINEPREFIX names another; it is made on first use.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,7 +16,7 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   wineserver --wait
 fi
 winepath=""
-IFS=';' read -r -a folders <<<"$dll_folders"
+IFS=':' read -r -a folders <<<"$dll_folders"
 for folder in "${folders[@]}"; do
   [[ -n $folder ]] && winepath+="${winepath:+;}$(winepath -w "$folder" 2>/dev/null)"
 done
