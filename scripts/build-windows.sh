@@ -294,16 +294,16 @@ installer() {
   local files=$out/installer-files.nsh removals=$out/installer-removals.nsh path relative
   : >"$files"
   : >"$removals"
-  while IFS= read -r path; do
-    relative=${path#"$bundle_dir"}
-    relative=${relative//\//\\}
-    if [[ -d $path ]]; then
-      echo "SetOutPath \"\$INSTDIR$relative\"" >>"$files"
-    else
-      echo "File \"$path\"" >>"$files"
-      echo "Delete \"\$INSTDIR$relative\"" >>"$removals"
-    fi
-  done < <(find "$bundle_dir" | sort)
+  local folder file
+  while IFS= read -r folder; do
+    relative=${folder#"$bundle_dir"}
+    echo "SetOutPath \"\$INSTDIR${relative//\//\\}\"" >>"$files"
+    while IFS= read -r file; do
+      echo "File \"$file\"" >>"$files"
+      relative=${file#"$bundle_dir"}
+      echo "Delete \"\$INSTDIR${relative//\//\\}\"" >>"$removals"
+    done < <(find "$folder" -maxdepth 1 -type f | sort)
+  done < <(find "$bundle_dir" -type d | sort)
   find "$bundle_dir" -mindepth 1 -type d | sort -r | while IFS= read -r path; do
     relative=${path#"$bundle_dir"}
     echo "RMDir \"\$INSTDIR${relative//\//\\}\"" >>"$removals"

@@ -2,13 +2,13 @@
 ; makensis -DVERSION=1.0.0 -DICON=<ico> -DSIZE_KB=<n> -DFILES=<nsh> -DREMOVALS=<nsh> -DOUTFILE=<exe>
 ; FILES holds the File commands of the bundle's files, REMOVALS their Delete and
 ; RMDir commands, both written by scripts/build-windows.sh from the bundle.
-Unicode true
+; 64-bit, as the programs: it also runs where only 64-bit programs do.
+Target amd64-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 !define APP "passcat"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
@@ -43,10 +43,6 @@ VIAddVersionKey /LANG=1049 "LegalCopyright" "passcat"
 !insertmacro MUI_LANGUAGE "Russian"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "passcat работает только в 64-разрядной Windows." /SD IDOK
-    Abort
-  ${EndIf}
   SetShellVarContext current
 FunctionEnd
 
