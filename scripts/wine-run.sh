@@ -8,7 +8,9 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 dll_folders=$1
 shift
 export WINEPREFIX=${WINEPREFIX:-$top/build/windows/wine}
-export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No Mono or Gecko downloads, and no menu entries or file associations of the host's
+# desktop made for what the installer registers.
+export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
   mkdir -p "$WINEPREFIX"
