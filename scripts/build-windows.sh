@@ -220,6 +220,8 @@ build_passcat() {
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$top/scripts/wine-run.sh;$dll_folders" \
     -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
+  # The programs first, then the tests.
+  nice cmake --build "$out/build" --parallel "$jobs" --target passcat passcat-cli passcat-cli-charts
   nice cmake --build "$out/build" --parallel "$jobs"
 }
 
