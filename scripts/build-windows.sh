@@ -139,6 +139,10 @@ build_qt() {
   fi
   qt_prefix=$cache/qt6-base-$source_version
   [[ -f $qt_prefix/.finished ]] && { echo "cached: $qt_prefix"; return; }
+  # The Windows platform uses the DirectWrite 3 font database where DirectWrite 3 is
+  # there, but Qt Gui builds it only with Direct2D too: the same guard in both.
+  sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+    "$source_folder/src/plugins/platforms/windows/qwindowsintegration.cpp"
   local build=$cache/build/qt6-base-$source_version
   rm -rf "$build" "$qt_prefix"
   mkdir -p "$build"
