@@ -3,8 +3,16 @@
 #include <QLibrary>
 #include <QStringList>
 
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
 
 #include "cli/chart_module.h"
 #include "cli/cli_runner.h"
@@ -26,10 +34,29 @@ const passcat::ChartModule* LoadChartModule(QLibrary& library, QString& error)
     return nullptr;
 }
 
+#ifdef _WIN32
+UINT consoleCodePage = 0;
+
+// The standard streams carry bytes as on Linux: no CR added before LF, no Ctrl-Z taken
+// for the end. The messages are UTF-8, which a console shows as such while the program
+// runs; the console gets its own code page back at the end.
+void UseStreamsAsOnLinux()
+{
+    for (FILE* stream : {stdin, stdout, stderr})
+        _setmode(_fileno(stream), _O_BINARY);
+    consoleCodePage = GetConsoleOutputCP();
+    if (consoleCodePage != 0 && consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8))
+        std::atexit([] { SetConsoleOutputCP(consoleCodePage); });
+}
+#endif
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+#ifdef _WIN32
+    UseStreamsAsOnLinux();
+#endif
     // The arguments as the system gave them: a file name need not be UTF-8.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

@@ -1,29 +1,21 @@
 // Files: input lines wherever the chunks end (CR LF split between two reads, a last
 // line without a line end, a CR at the very end), the encoding scan past the first
-// chunk, reads that fail, one file under several names, and the result file replaced
-// only by a commit that succeeds.
-#include <QDir>
+// chunk and a missing file. The systems' own cases are in posix_files_test.cpp and
+// windows_files_test.cpp.
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <fstream>
-#include <optional>
-#include <sys/resource.h>
-#include <unistd.h>
 
-#include "platform/file_identity.h"
 #include "platform/file_line_source.h"
 #include "platform/input_text_detection.h"
-#include "platform/safe_result_file.h"
+#include "tests/support/written_file.h"
 
 namespace {
 
 using namespace passcat;
 
-void Write(const QString& path, std::string_view bytes) { std::ofstream(path.toStdString(), std::ios::binary) << bytes; }
-std::string Read(const QString& path) { QFile file(path); return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "?"; }
+using passcat::testing::WriteBytes;
 
 TEST(FileLineSource, SameLinesWhereverTheChunksEnd)
 {
@@ -34,7 +26,7 @@ TEST(FileLineSource, SameLinesWhereverTheChunksEnd)
     };
     QTemporaryDir dir;
     for (const auto& [bytes, expected] : cases) {
-        Write(dir.filePath("in"), bytes);
+        WriteBytes(dir.filePath("in"), bytes);
         for (const std::size_t chunk : {1u, 2u, 3u, 7u, 1u << 20}) {
             FileLineSource source(dir.filePath("in"), chunk);
             ASSERT_TRUE(source.open());
@@ -45,77 +37,15 @@ TEST(FileLineSource, SameLinesWhereverTheChunksEnd)
             EXPECT_EQ(lines, expected) << "chunks of " << chunk << " bytes";
         }
     }
-    // Reading this process's memory at address 0 fails: a failed read of a file that opens.
-    FileLineSource memory("/proc/self/mem");
-    EXPECT_TRUE(memory.open() && memory.atEnd() && !memory.readLine() && memory.hasError());
 }
 
 TEST(ScanInputText, ReadsOnPastTheFirstChunkAndReportsWhatItCannotRead)
 {
     QTemporaryDir dir;
-    Write(dir.filePath("split"), std::string((1 << 20) - 1, 'a') + "Ё"); // across the first chunk's end
+    WriteBytes(dir.filePath("split"), std::string((1 << 20) - 1, 'a') + "Ё"); // across the first chunk's end
     EXPECT_EQ(ScanInputText(dir.filePath("split")).text, InputText::Utf8);
-    for (const QString& unreadable : {dir.filePath("missing"), QString("/proc/self/mem")})
-        EXPECT_TRUE(!ScanInputText(unreadable).ok && !ScanInputText(unreadable).errorString.isEmpty());
-}
-
-TEST(SameExistingFile, OneFileHoweverSpelledOrLinked)
-{
-    QTemporaryDir dir;
-    const QString in = dir.filePath("in");
-    Write(in, "x");
-    ASSERT_TRUE(QFile::copy(in, dir.filePath("copy")) && QFile::link(in, dir.filePath("symlink"))
-                && ::link(QFile::encodeName(in).constData(), QFile::encodeName(dir.filePath("hardlink")).constData()) == 0);
-    const std::pair<QString, bool> cases[] = {{in, true}, {dir.path() + "//./in", true}, {dir.filePath("symlink"), true},
-        {dir.filePath("hardlink"), true}, {dir.filePath("copy"), false}, {dir.filePath("missing"), false}, {dir.path(), false}};
-    for (const auto& [other, same] : cases)
-        EXPECT_TRUE(SameExistingFile(in, other) == same && SameExistingFile(other, in) == same) << other.toStdString();
-}
-
-enum class End { Commit, Discard, Drop };
-
-TEST(SafeResultFile, ReplacesTheResultOnlyByACommitThatSucceeds)
-{
-    std::signal(SIGXFSZ, SIG_IGN); // a write beyond the file size limit fails instead of ending the process
-    rlimit unlimited{};
-    getrlimit(RLIMIT_FSIZE, &unlimited);
-    constexpr std::size_t kAll = SafeResultFile::kDefaultFlushSize;
-    constexpr rlim_t kNone = RLIM_INFINITY;
-    // Lines flushed a few bytes at a time or all at once, every other one written directly
-    // as a text; files that may grow so far only, failing in a flush, a direct write or the commit.
-    const struct { std::size_t flushSize; int lines; bool direct; rlim_t limit; End end; } cases[] = {
-        {3, 5, false, kNone, End::Commit}, {8, 5, true, kNone, End::Commit}, {kAll, 5, true, kNone, End::Commit},
-        {kAll, 0, false, kNone, End::Commit}, {3, 5, false, kNone, End::Discard}, {3, 5, true, kNone, End::Drop},
-        {1024, 2000, false, 4096, End::Commit}, {4, 2000, true, 4096, End::Commit}, {kAll, 200, false, 0, End::Commit},
-        {kAll, 200, true, 10, End::Commit}, {kAll, 200, false, 1000, End::Commit},
-    };
-    for (const auto& c : cases) {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("rez.txt");
-        Write(path, "old\r\n");
-        std::optional<SafeResultFile> result(std::in_place, path, c.flushSize);
-        ASSERT_TRUE(result->open());
-        const rlimit limit{c.limit, unlimited.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        std::string written;
-        for (int i = 0; i < c.lines; ++i) {
-            const std::string line = "line " + std::to_string(i);
-            i % 2 && c.direct ? result->writeText(line + "\r\n") : result->writeLine(line);
-            written += line + "\r\n";
-        }
-        EXPECT_EQ(Read(path), "old\r\n") << "replaced before the commit";
-        const bool committed = c.end == End::Commit && result->commit();
-        c.end == End::Discard ? result->discard() : c.end == End::Drop ? result.reset() : void();
-        setrlimit(RLIMIT_FSIZE, &unlimited);
-        EXPECT_TRUE(committed == (c.end == End::Commit && c.limit == kNone)
-                    && (result && result->hasError() && !result->errorString().isEmpty()) == (c.limit != kNone))
-            << c.lines << " lines, limit " << c.limit;
-        EXPECT_EQ(Read(path), committed ? written : "old\r\n");
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-                  QStringList{"rez.txt"}) << "a temporary file left";
-    }
-    SafeResultFile unnamed{QString()};
-    EXPECT_TRUE(!unnamed.open() && !unnamed.commit() && unnamed.hasError() && !unnamed.errorString().isEmpty());
+    const QString missing = dir.filePath("missing");
+    EXPECT_TRUE(!ScanInputText(missing).ok && !ScanInputText(missing).errorString.isEmpty());
 }
 
 } // namespace

@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# Tests the Windows release that scripts/build-windows.sh made, under wine with a
+# Russian locale: the Windows test programs, the golden cases with the bundle's
+# passcat-cli.exe, the window under Xvfb, and the installer (silent install into a
+# scratch folder, a run of the installed program, silent uninstall).
+# Usage: bash scripts/test-windows.sh [PART...]   (parts: unit golden window installer)
+set -euo pipefail
+shopt -s inherit_errexit
+
+top=$(cd "$(dirname "$0")/.." && pwd)
+out=$top/build/windows
+scratch=$out/test
+export WINEPREFIX=$scratch/wine
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/build/CMakeCache.txt")
+bundle=$out/passcat-$version-windows-x64
+setup=$out/passcat-$version-setup.exe
+failures=0
+
+stage() {
+  local name=$1 started=$SECONDS
+  shift
+  echo "== $name"
+  if "$@"; then
+    echo "== $name: passed, $((SECONDS - started)) s"
+  else
+    echo "== $name: FAILED, $((SECONDS - started)) s"
+    failures=$((failures + 1))
+  fi
+}
+
+# A program of the bundle under wine, from a Unix working folder (drive Z:, so that
+# absolute Unix paths name the same files).
+bundle_run() {
+  "$top/scripts/wine-run.sh" "" "$@"
+}
+
+# The test programs of the Windows build tree, through ctest and scripts/wine-run.sh.
+# The golden cases run below, by the bundle's program; the fault injection is Linux's.
+unit() {
+  ctest --test-dir "$out/build" --output-on-failure --timeout 600 \
+    -E '^(GoldenCase|Corpus/GoldenCase)|hardening' -LE hardening
+}
+
+# Each golden case replayed by the bundle's passcat-cli.exe, compared byte for byte.
+# tests/data/golden-windows/<case>/ holds what Windows must write otherwise (same
+# file names as the case's own), with its reason in WHY.
+golden() {
+  local golden=$top/tests/data/golden differences=$top/tests/data/golden-windows
+  local cases=0 failed=0 case_dir name dir windows_dir line status what expected
+  local -a arguments
+  for case_dir in "$golden"/*/; do
+    name=$(basename "$case_dir")
+    cases=$((cases + 1))
+    dir=$scratch/golden/$name
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    windows_dir=$(winepath -w "$dir" 2>/dev/null | tr '\\' /)
+    [[ -f $case_dir/input ]] && cp "$case_dir/input" "$dir/in.txt"
+    [[ -f $case_dir/previous ]] && cp "$case_dir/previous" "$dir/rez.txt"
+    arguments=()
+    if [[ -s $case_dir/args ]]; then
+      while IFS= read -r line || [[ -n $line ]]; do
+        line=${line//\{input\}/$windows_dir/in.txt}
+        line=${line//\{output\}/$windows_dir/rez.txt}
+        arguments+=("${line//\{dir\}/$windows_dir}")
+      done <"$case_dir/args"
+    fi
+    status=0
+    (cd "$dir" && bundle_run "$bundle/passcat-cli.exe" "${arguments[@]}" >"$scratch/stdout" 2>"$scratch/stderr") || status=$?
+    echo "$status" >"$scratch/status"
+    [[ -f $dir/rez.txt ]] && cp "$dir/rez.txt" "$scratch/report"
+    for what in status stdout stderr report; do
+      expected=$case_dir/$what
+      [[ -f $differences/$name/$what ]] && expected=$differences/$name/$what
+      [[ -f $expected ]] || continue
+      if [[ $what == stdout || $what == stderr ]]; then
+        sed -e "s|$(sed 's/[\\|&.]/\\&/g' <<<"$windows_dir")|{dir}|g" \
+            -e "s|$(sed 's/[\\|&.]/\\&/g' <<<"$(winepath -w "$bundle/passcat-cli.exe")")|{cli}|g" \
+            "$scratch/$what" >"$scratch/$what.normal"
+        mv "$scratch/$what.normal" "$scratch/$what"
+      fi
+      if ! cmp -s "$expected" "$scratch/$what"; then
+        echo "golden $name: $what differs"
+        diff <(cat -A "$expected" | head -c 2000) <(cat -A "$scratch/$what" | head -c 2000) | head -n 6 || true
+        failed=$((failed + 1))
+        break
+      fi
+    done
+    rm -f "$scratch/report"
+  done
+  echo "golden: $((cases - failed)) of $cases cases as expected"
+  ((failed == 0))
+}
+
+# The window: its caption under Xvfb, a screenshot, and a file evaluated in it.
+window() {
+  local display=:$((90 + RANDOM % 100)) shot=$out/window.png
+  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local xvfb=$!
+  local result=0
+  sleep 2
+  DISPLAY=$display bundle_run "$bundle/passcat.exe" >/dev/null 2>&1 &
+  local program=$!
+  local caption="Рассчет категории трудности горного препятствия" found=""
+  for _ in $(seq 60); do
+    if DISPLAY=$display xwininfo -root -tree 2>/dev/null | grep -qF "\"$caption\""; then
+      found=yes
+      break
+    fi
+    sleep 1
+  done
+  if [[ -n $found ]]; then
+    sleep 2
+    DISPLAY=$display import -window root "$shot"
+    echo "window: caption \"$caption\" shown; screenshot $shot"
+  else
+    echo "window: no window captioned \"$caption\""
+    result=1
+  fi
+  kill "$program" 2>/dev/null || true
+  WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null || true
+  # A file evaluated as "Рассчитать" does, the results window saved as a picture.
+  local results=$scratch/results.png
+  rm -f "$results"
+  cp "$top/tests/data/golden/worked-example-ascii/input" "$scratch/profile.txt" 2>/dev/null \
+    || cp "$(ls "$top"/tests/data/golden/*/input | head -n 1)" "$scratch/profile.txt"
+  if DISPLAY=$display PASSCAT_RESULTS_SNAPSHOT=$(winepath -w "$results") \
+      bundle_run "$bundle/passcat.exe" "$(winepath -w "$scratch/profile.txt")" >/dev/null 2>&1 \
+      && [[ -s $results ]]; then
+    cp "$results" "$out/results-window.png"
+    echo "window: a profile evaluated; results window $out/results-window.png"
+  else
+    echo "window: evaluating a profile in the window failed"
+    result=1
+  fi
+  kill "$xvfb" 2>/dev/null || true
+  return $result
+}
+
+# Silent install into a scratch folder, a run of the installed program, silent
+# uninstall: no program file may stay.
+installer() {
+  local folder=$scratch/installed
+  rm -rf "$folder"
+  bundle_run "$setup" /S "/D=$(winepath -w "$folder")"
+  wineserver -w
+  local expected actual
+  expected=$(cd "$bundle" && find . -type f | sort)
+  actual=$(cd "$folder" && find . -type f ! -name uninstall.exe | sort)
+  if [[ $expected != "$actual" ]]; then
+    echo "installer: the installed files differ from the bundle's"
+    diff <(echo "$expected") <(echo "$actual") | head
+    return 1
+  fi
+  [[ -f $folder/uninstall.exe ]] || { echo "installer: no uninstaller"; return 1; }
+  local case_dir=$top/tests/data/golden/worked-example-ascii
+  [[ -d $case_dir ]] || case_dir=$(dirname "$(ls "$top"/tests/data/golden/*/report | head -n 1)")
+  rm -rf "$scratch/run" && mkdir -p "$scratch/run"
+  cp "$case_dir/input" "$scratch/run/in.txt"
+  (cd "$scratch/run" && bundle_run "$folder/passcat-cli.exe" in.txt >/dev/null 2>&1) || true
+  if ! cmp -s "$case_dir/report" "$scratch/run/rez.txt"; then
+    echo "installer: the installed passcat-cli.exe did not write the expected report"
+    return 1
+  fi
+  echo "installer: installed; the installed passcat-cli.exe wrote the expected report"
+  bundle_run "$folder/uninstall.exe" /S
+  wineserver -w
+  if [[ -n $(find "$folder" -type f 2>/dev/null) ]]; then
+    echo "installer: left after uninstalling:"
+    find "$folder" -type f | head
+    return 1
+  fi
+  echo "installer: uninstalled; no program file left"
+}
+
+mkdir -p "$scratch"
+started=$SECONDS
+bundle_run cmd /c exit 0 >/dev/null 2>&1
+for part in "${@:-unit golden window installer}"; do
+  for name in $part; do
+    stage "$name" "$name"
+  done
+done
+echo "== all: $((SECONDS - started)) s, $failures part(s) failed"
+((failures == 0))
