@@ -13,10 +13,12 @@ RunResult TrackRun(const std::vector<Block>& blocks)
 {
     RunResult run;
     for (const Block& block : blocks) {
-        RatedBlock rated;
-        rated.block.distances = block.km;
-        rated.block.surfaceCoefs = block.surfaces;
-        run.blocks.push_back({run.blocks.size() + 1, {}, std::make_shared<const RatedBlock>(std::move(rated))});
+        auto rated = std::make_shared<RatedBlock>();
+        rated->block.distances = block.km;
+        rated->block.surfaceCoefs = block.surfaces;
+        RunBlock& added = run.blocks.emplace_back();
+        added.number = run.blocks.size();
+        added.rated = std::move(rated);
         run.trackPlaces.push_back({block.track, block.startMetres});
     }
     return run;
