@@ -10,7 +10,7 @@ namespace passcat {
 // Where the bytes of a SafeResultFile go, made by each system its own way
 // (platform/posix/, platform/windows/): a temporary file beside the result, which
 // replaces it at commit(); the result itself where it is no regular file; or standard
-// output. What can fail returns false, errno telling why.
+// output. What can fail returns false, errorText() telling why.
 class ResultOutput {
 public:
     virtual ~ResultOutput() = default;
@@ -28,6 +28,9 @@ public:
     // Closes without making anything the result: a temporary file is removed. False
     // when closing failed.
     virtual bool discard() = 0;
+
+    // Why the last call that returned false failed.
+    virtual QString errorText() const = 0;
 };
 
 // The output for the result file at path, which is not empty.

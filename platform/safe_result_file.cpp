@@ -1,9 +1,6 @@
 #include "platform/safe_result_file.h"
 
-#include <cerrno>
-
 #include "platform/result_output.h"
-#include "platform/system_error_text.h"
 
 namespace passcat {
 
@@ -29,17 +26,12 @@ bool SafeResultFile::open()
     // Without a name the temporary file would be written, only to fail at commit().
     if (unnamed_)
         return failWith(QStringLiteral("не задано имя файла"));
-    return output_->open() || fail(errno);
+    return output_->open() || failWith(output_->errorText());
 }
 
 bool SafeResultFile::writesInPlace() const
 {
     return output_->inPlace();
-}
-
-bool SafeResultFile::fail(int errorNumber)
-{
-    return failWith(SystemErrorText(errorNumber));
 }
 
 bool SafeResultFile::failWith(const QString& why)
@@ -87,21 +79,21 @@ bool SafeResultFile::flush()
 
 bool SafeResultFile::writeAll(const char* data, std::size_t size)
 {
-    return output_->write(data, size) || fail(errno);
+    return output_->write(data, size) || failWith(output_->errorText());
 }
 
 bool SafeResultFile::commit()
 {
     if (!flush())
         return false;
-    return output_->commit() || fail(errno);
+    return output_->commit() || failWith(output_->errorText());
 }
 
 void SafeResultFile::discard()
 {
     pending_.clear();
     if (!output_->discard() && !hasError_)
-        fail(errno);
+        failWith(output_->errorText());
 }
 
 } // namespace passcat

@@ -61,7 +61,6 @@ public:
 
 private:
     bool flush();
-    bool fail(int errorNumber);
     bool failWith(const QString& why);
     bool writeAll(const char* data, std::size_t size);
 

@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "platform/native_path.h"
+#include "platform/system_error_text.h"
 
 namespace passcat {
 namespace {
@@ -66,6 +67,8 @@ public:
     }
 
     bool inPlace() const override { return inPlace_; }
+
+    QString errorText() const override { return SystemErrorText(errno); }
 
     bool write(const char* data, std::size_t size) override
     {

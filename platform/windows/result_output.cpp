@@ -1,48 +1,147 @@
-// Windows names are QStrings already: QSaveFile keeps the result safe there.
+// The result through a Windows handle: a temporary file beside the result, flushed to
+// the disk and moved over it with write-through; a device (NUL, CON) or a pipe written
+// in place. Every failure is told by GetLastError()'s cause.
 #include "platform/result_output.h"
 
-#include <QSaveFile>
+#include <QRandomGenerator>
 
+#include <algorithm>
+
+#include <cerrno>
 #include <cstdio>
 
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+
+#include "platform/system_error_text.h"
+#include "platform/windows/win32_path.h"
+#include "platform/windows/windows_error_text.h"
 
 namespace passcat {
 namespace {
 
-class SaveFileOutput final : public ResultOutput {
-public:
-    explicit SaveFileOutput(const QString& path) : file_(path) {}
+constexpr std::size_t kLongestFileName = 255;
 
-    ~SaveFileOutput() override { discard(); }
+class HandleOutput final : public ResultOutput {
+public:
+    explicit HandleOutput(const QString& path) : target_(Win32Path(path)) {}
+
+    ~HandleOutput() override { discard(); }
 
     bool open() override
     {
-        file_.setDirectWriteFallback(false);
-        return file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        const std::size_t nameStart = target_.find_last_of(L'\\') + 1;
+        if (target_.size() - nameStart > kLongestFileName)
+            return failed(ERROR_FILENAME_EXCED_RANGE);
+        const DWORD attributes = GetFileAttributesW(target_.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            error_ = SystemErrorText(EISDIR);
+            return false;
+        }
+        // An existing result must be writable now: a file another program holds
+        // (a spreadsheet locks it) is refused before anything is computed.
+        handle_ = CreateFileW(target_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle_ == INVALID_HANDLE_VALUE) {
+            if (GetLastError() != ERROR_FILE_NOT_FOUND)
+                return failed(GetLastError());
+            return openTemporary(nameStart);
+        }
+        if (GetFileType(handle_) != FILE_TYPE_DISK) {
+            inPlace_ = true;
+            return true;
+        }
+        CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return openTemporary(nameStart);
     }
 
-    bool inPlace() const override { return false; }
+    bool inPlace() const override { return inPlace_; }
 
     bool write(const char* data, std::size_t size) override
     {
-        return file_.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size);
-    }
-
-    bool commit() override { return file_.commit(); }
-
-    bool discard() override
-    {
-        file_.cancelWriting();
-        // cancelWriting() only marks the file; closing is what removes the temporary file.
-        if (file_.isOpen())
-            file_.commit();
+        while (size > 0) {
+            const DWORD part = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+            DWORD written = 0;
+            if (!WriteFile(handle_, data, part, &written, nullptr))
+                return failed(GetLastError());
+            data += written;
+            size -= written;
+        }
         return true;
     }
 
+    bool commit() override
+    {
+        // The data reaches the disk before the name does: a crash leaves the old result
+        // or the new one, never a short one.
+        if (!inPlace_ && !FlushFileBuffers(handle_))
+            return failed(GetLastError());
+        if (!close())
+            return false;
+        if (!inPlace_ && !MoveFileExW(temporary_.c_str(), target_.c_str(),
+                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return failed(GetLastError());
+        temporary_.clear();
+        return true;
+    }
+
+    bool discard() override
+    {
+        const bool closed = close();
+        if (!temporary_.empty()) {
+            DeleteFileW(temporary_.c_str());
+            temporary_.clear();
+        }
+        return closed;
+    }
+
+    QString errorText() const override { return error_; }
+
 private:
-    QSaveFile file_;
+    bool openTemporary(std::size_t nameStart)
+    {
+        // A new name each time, created only if nobody has it; beside a name too long
+        // for a suffix, a short one of its own.
+        for (int attempt = 0; attempt < 100 && handle_ == INVALID_HANDLE_VALUE; ++attempt) {
+            const std::wstring suffix = QString::number(QRandomGenerator::global()->generate(), 36).toStdWString();
+            temporary_ = target_.size() - nameStart + 1 + suffix.size() <= kLongestFileName
+                ? target_ + L'.' + suffix
+                : target_.substr(0, nameStart) + L'~' + suffix;
+            handle_ = CreateFileW(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
+            if (handle_ == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
+                const DWORD code = GetLastError();
+                temporary_.clear();
+                return failed(code);
+            }
+        }
+        if (handle_ == INVALID_HANDLE_VALUE) {
+            temporary_.clear();
+            return failed(ERROR_FILE_EXISTS);
+        }
+        return true;
+    }
+
+    bool close()
+    {
+        const HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        return handle == INVALID_HANDLE_VALUE || CloseHandle(handle) || failed(GetLastError());
+    }
+
+    bool failed(DWORD code)
+    {
+        error_ = WindowsErrorText(code);
+        return false;
+    }
+
+    std::wstring target_;    // the file replaced at commit()
+    std::wstring temporary_; // beside it, while it exists
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    bool inPlace_ = false;
+    QString error_;
 };
 
 class StandardOutput final : public ResultOutput {
@@ -62,11 +161,12 @@ public:
 
     bool commit() override { return true; }
     bool discard() override { return true; }
+    QString errorText() const override { return SystemErrorText(errno); }
 };
 
 } // namespace
 
-std::unique_ptr<ResultOutput> ResultFileOutput(const QString& path) { return std::make_unique<SaveFileOutput>(path); }
+std::unique_ptr<ResultOutput> ResultFileOutput(const QString& path) { return std::make_unique<HandleOutput>(path); }
 std::unique_ptr<ResultOutput> StandardResultOutput() { return std::make_unique<StandardOutput>(); }
 
 } // namespace passcat

@@ -1,6 +1,7 @@
 // Files on Windows: names outside every code page and past 260 characters, one file
 // however its name is spelled (case, separators, the short 8.3 name), and a result
-// file held open by another program, which must stay whole.
+// file held open by another program, which must stay whole; failures by their cause;
+// device names.
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -67,23 +68,68 @@ TEST(WindowsFiles, OneFileHoweverSpelled)
         EXPECT_TRUE(SameExistingFile(in, other) == same && SameExistingFile(other, in) == same) << other.toStdString();
 }
 
+// As a spreadsheet holds a file: open, shared with nobody.
+HANDLE HoldOpen(const QString& path)
+{
+    return CreateFileW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()), GENERIC_READ, 0,
+                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 TEST(WindowsFiles, AResultHeldOpenElsewhereStaysWhole)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("rez.txt");
     ASSERT_TRUE(WriteBytes(path, "old\r\n"));
-    // As a spreadsheet holds it: open, shared with nobody.
-    const HANDLE held = CreateFileW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()),
-                                    GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE held = HoldOpen(path);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     SafeResultFile result(path);
     const bool committed = result.open() && (result.writeLine("new"), result.commit());
     CloseHandle(held);
     EXPECT_FALSE(committed);
-    EXPECT_TRUE(result.hasError() && !result.errorString().isEmpty());
+    EXPECT_EQ(result.errorString().toStdString(), "файл открыт другой программой");
     EXPECT_EQ(ReadBytes(path), "old\r\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
               QStringList{"rez.txt"}) << "a temporary file left";
+}
+
+// Each failure named by its cause, in the words Linux gives the same cause.
+TEST(WindowsFiles, FailuresToldByTheirCause)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder") && WriteBytes(dir.filePath("held.txt"), "x"));
+    const struct {
+        QString result;
+        const char* why;
+    } results[] = {{dir.filePath("folder"), "это папка"},
+                   {dir.filePath(QString(256, u'x')), "слишком длинное имя файла"},
+                   {dir.filePath("missing/rez.txt"), "нет такого файла или папки"},
+                   {dir.filePath("bad?name.txt"), "недопустимое имя файла"}};
+    for (const auto& [path, why] : results) {
+        SafeResultFile result(path);
+        EXPECT_FALSE(result.open() && (result.writeLine("x"), result.commit())) << path.toStdString();
+        EXPECT_EQ(result.errorString().toStdString(), why) << path.toStdString();
+    }
+    const HANDLE held = HoldOpen(dir.filePath("held.txt"));
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    FileLineSource heldInput(dir.filePath("held.txt")), missingInput(dir.filePath("missing.txt"));
+    EXPECT_FALSE(heldInput.open());
+    EXPECT_FALSE(missingInput.open());
+    CloseHandle(held);
+    EXPECT_EQ(heldInput.errorString().toStdString(), "файл открыт другой программой");
+    EXPECT_EQ(missingInput.errorString().toStdString(), "нет такого файла или папки");
+}
+
+// A device is written in place, as /dev/null is on Linux: no file is made.
+TEST(WindowsFiles, DeviceNamesWrittenInPlace)
+{
+    QTemporaryDir dir;
+    for (const QString& device : {QStringLiteral("NUL"), dir.filePath("nul")}) {
+        SafeResultFile result(device);
+        ASSERT_TRUE(result.open()) << result.errorString().toStdString();
+        result.writeLine("x");
+        EXPECT_TRUE(result.commit() && result.writesInPlace()) << device.toStdString();
+    }
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 } // namespace
