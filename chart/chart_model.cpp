@@ -45,6 +45,19 @@ std::string TickLabel(double value, int decimals, int significantDigits, bool fi
     return label;
 }
 
+// Ten to the power, correctly rounded on every system (a C library's pow need not be:
+// an axis must tick alike everywhere).
+double PowerOfTen(int exponent)
+{
+    char text[16];
+    text[0] = '1';
+    text[1] = 'e';
+    const char* end = std::to_chars(text + 2, text + sizeof text, exponent).ptr;
+    double value = 0;
+    std::from_chars(text, end, value);
+    return value;
+}
+
 } // namespace
 
 Rgb CategoryColour(int category)
@@ -76,7 +89,7 @@ ChartAxis RoundAxis(double low, double high, int maxIntervals, AxisEnds ends, ch
         for (int k = 0; k < 6 && !(step > 0); ++k) {
             exponent = smallest + k / 3;
             multiple = std::array{1.0, 2.0, 5.0}[static_cast<std::size_t>(k % 3)];
-            const double candidate = multiple * std::pow(10.0, exponent);
+            const double candidate = multiple * PowerOfTen(exponent);
             first = std::floor(low / candidate);
             last = std::ceil(high / candidate);
             if (last - first <= maxIntervals)
@@ -94,7 +107,7 @@ ChartAxis RoundAxis(double low, double high, int maxIntervals, AxisEnds ends, ch
         const bool divide = exponent < 0 && exponent >= -22;
         for (int k = 0; k <= static_cast<int>(last - first); ++k) {
             const double index = first + k;
-            const double tick = Finite(divide ? index * multiple / std::pow(10.0, -exponent) : index * step);
+            const double tick = Finite(divide ? index * multiple / PowerOfTen(-exponent) : index * step);
             if (ends == AxisEnds::AtTicks || (tick >= low && tick <= high))
                 axis.ticks.push_back(tick);
         }
