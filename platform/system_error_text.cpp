@@ -29,6 +29,7 @@ QString SystemErrorText(int errorNumber)
     case EISDIR:
         return QStringLiteral("это папка");
     case EIO:
+    case 0: // no cause named: Windows' C library names none for some failed reads
         return QStringLiteral("ошибка ввода-вывода");
     case EMFILE:
     case ENFILE:
