@@ -55,7 +55,7 @@ TEST(SystemDecimalSeparator, FollowsTheLocaleOfTheEnvironment)
     for (const auto& [locale, separator] : locales) {
         qputenv("LC_ALL", locale);
         qputenv("PASSCAT_EXPECTED_SEPARATOR", separator);
-        EXPECT_EQ(QProcess::execute("/proc/self/exe", {"--gtest_filter=SystemDecimalSeparator.*", "--gtest_brief=1"}), 0) << locale;
+        EXPECT_EQ(QProcess::execute(QString::fromStdString(::testing::internal::GetArgvs()[0]), {"--gtest_filter=SystemDecimalSeparator.*", "--gtest_brief=1"}), 0) << locale;
     }
     qunsetenv("PASSCAT_EXPECTED_SEPARATOR"); // LC_ALL stays: nothing else here reads the locale
 }

@@ -1,5 +1,6 @@
 // The pipeline against EvaluateObstacleBlock called one block at a time: the same
 // sections, rejections and failure flags in the same order, whatever the threads.
+#include "platform/native_path.h"
 #include "run/block_pipeline.h"
 
 #include <gtest/gtest.h>
@@ -122,8 +123,9 @@ TEST(BlockPipeline, LargeBlocksShareTheThreads)
     const EvaluationSettings settings{.tables = LoadReferenceTables(0), .weighting = SurfaceWeighting::ByLength, .format = {}};
     const Evaluated expected = OneBlockAtATime(text, settings);
     EXPECT_TRUE(PipelineRun(text, settings, {4, 1, 1, {}}).got.all() == expected.all());
-    const std::filesystem::path tasks = "/proc/self/task"; // a folder a thread, where the system has it
-    if (!std::filesystem::is_directory(tasks))
+    // A folder a thread, where the system has it (Windows has not: under wine it is the host's).
+    const std::filesystem::path tasks = "/proc/self/task";
+    if (!FileNamesAreBytes() || !std::filesystem::is_directory(tasks))
         GTEST_SKIP() << "no " << tasks << " to count the threads in";
     const auto threads = [&tasks] { return std::distance(std::filesystem::directory_iterator(tasks), {}); };
     std::atomic<bool> done = false;
