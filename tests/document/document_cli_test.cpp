@@ -162,6 +162,8 @@ TEST_F(DocumentCli, DocumentsReadBackTheSameEveryTime)
         EXPECT_EQ(read(name), bytes) << name.toStdString() << ": another run, other bytes";
     }
 
+    if (QStandardPaths::findExecutable("unzip").isEmpty() || QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "no unzip or pdftotext here to read the documents back (Windows)";
     const QString content = tool("unzip", {"-p", path("trip.odt"), "content.xml"});
     EXPECT_EQ(tool("unzip", {"-p", path("trip.odt"), "mimetype"}), "application/vnd.oasis.opendocument.text");
     EXPECT_EQ(content.count("<table:table-row>"), 6);
