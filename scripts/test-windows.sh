@@ -37,16 +37,19 @@ bundle_run() {
 # The test programs of the Windows build tree, through ctest and scripts/wine-run.sh.
 # The golden cases run below, by the bundle's program; the fault injection is Linux's.
 unit() {
-  ctest --test-dir "$out/build" --output-on-failure --timeout 600 \
+  PASSCAT_WINE_LOCALE=C.UTF-8 ctest --test-dir "$out/build" --output-on-failure --timeout 600 \
     -E '^(GoldenCase|Corpus/GoldenCase)|hardening' -LE hardening
 }
 
-# Each golden case replayed by the bundle's passcat-cli.exe, compared byte for byte.
+# Each golden case replayed by the bundle's passcat-cli.exe, compared byte for byte,
+# with the case's locale as the regional settings (C.UTF-8 where the case names none:
+# wine's English, with arguments read as UTF-8).
 # tests/data/golden-windows/<case>/ holds what Windows must write otherwise (same
-# file names as the case's own), with its reason in WHY.
+# file names as the case's own, or the report's encoding in `encoding`), with its
+# reason in WHY.
 golden() {
   local golden=$top/tests/data/golden differences=$top/tests/data/golden-windows
-  local cases=0 failed=0 case_dir name dir windows_dir line status what expected
+  local cases=0 failed=0 case_dir name dir windows_dir line status what expected locale
   local -a arguments
   for case_dir in "$golden"/*/; do
     name=$(basename "$case_dir")
@@ -66,13 +69,19 @@ golden() {
       done <"$case_dir/args"
     fi
     status=0
-    (cd "$dir" && bundle_run "$bundle/passcat-cli.exe" "${arguments[@]}" >"$scratch/stdout" 2>"$scratch/stderr") || status=$?
+    locale=C.UTF-8
+    [[ -s $case_dir/locale ]] && locale=$(<"$case_dir/locale")
+    (cd "$dir" && PASSCAT_WINE_LOCALE=$locale bundle_run "$bundle/passcat-cli.exe" "${arguments[@]}" >"$scratch/stdout" 2>"$scratch/stderr") || status=$?
     echo "$status" >"$scratch/status"
     [[ -f $dir/rez.txt ]] && cp "$dir/rez.txt" "$scratch/report"
     for what in status stdout stderr report; do
       expected=$case_dir/$what
       [[ -f $differences/$name/$what ]] && expected=$differences/$name/$what
       [[ -f $expected ]] || continue
+      if [[ $what == report && -s $differences/$name/encoding ]]; then
+        iconv -f UTF-8 -t "$(<"$differences/$name/encoding")" "$expected" >"$scratch/expected-report"
+        expected=$scratch/expected-report
+      fi
       if [[ $what == stdout || $what == stderr ]]; then
         sed -e "s|$(sed 's/[\\|&.]/\\&/g' <<<"$windows_dir")|{dir}|g" \
             -e "s|$(sed 's/[\\|&.]/\\&/g' <<<"$(winepath -w "$bundle/passcat-cli.exe")")|{cli}|g" \
@@ -176,6 +185,12 @@ installer() {
 mkdir -p "$scratch"
 started=$SECONDS
 bundle_run cmd /c exit 0 >/dev/null 2>&1
+# One wine server for the whole run: a server started anew may hand its first process
+# the regional settings of the locale before.
+wineserver -k 2>/dev/null || true
+wineserver -w
+wineserver -p
+trap 'wineserver -k 2>/dev/null || true' EXIT
 for part in "${@:-unit golden window installer}"; do
   for name in $part; do
     stage "$name" "$name"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs a Windows program under wine with a Russian locale, its DLLs found in the
-# given folders: scripts/wine-run.sh DLL_FOLDERS PROGRAM [ARGUMENT...]
+# Runs a Windows program under wine with a Russian locale (or PASSCAT_WINE_LOCALE's),
+# its DLLs found in the given folders: scripts/wine-run.sh DLL_FOLDERS PROGRAM [ARGUMENT...]
 # (DLL_FOLDERS: Unix folders, :-separated). The wine prefix is build/windows/wine
 # unless WINEPREFIX names another; it is made on first use.
 set -euo pipefail
@@ -11,11 +11,19 @@ export WINEPREFIX=${WINEPREFIX:-$top/build/windows/wine}
 # No Mono or Gecko downloads, and no menu entries or file associations of the host's
 # desktop made for what the installer registers.
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
-export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
+# Wine takes a process's regional settings (the decimal separator, the code page) from
+# LANG and LC_ALL; they are set for wine alone, as this machine may lack that locale.
+locale=${PASSCAT_WINE_LOCALE:-ru_RU.UTF-8}
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
   mkdir -p "$WINEPREFIX"
-  wineboot --init >/dev/null 2>&1
+  env LANG="$locale" LC_ALL="$locale" wineboot --init >/dev/null 2>&1
   wineserver --wait
+fi
+# Wine brings the prefix's regional settings in line with LANG as a process starts,
+# after that process has read them: a changed locale takes a first process of its own.
+if [[ $(cat "$WINEPREFIX/.passcat-locale" 2>/dev/null) != "$locale" ]]; then
+  env LANG="$locale" LC_ALL="$locale" wine cmd /c exit 0 >/dev/null 2>&1 || true
+  echo "$locale" >"$WINEPREFIX/.passcat-locale"
 fi
 winepath=""
 IFS=':' read -r -a folders <<<"$dll_folders"
@@ -23,4 +31,4 @@ for folder in "${folders[@]}"; do
   [[ -n $folder ]] && winepath+="${winepath:+;}$(winepath -w "$folder" 2>/dev/null)"
 done
 export WINEPATH=$winepath
-exec wine "$@"
+exec env LANG="$locale" LC_ALL="$locale" wine "$@"
