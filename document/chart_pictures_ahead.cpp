@@ -83,7 +83,7 @@ ChartPicturesAhead::Made ChartPicturesAhead::make(std::size_t place, const Chart
 
 ChartPicturesAhead::Made ChartPicturesAhead::makeHere(std::size_t place) const
 {
-    QImage image(kChartPage, QImage::Format_RGB32);
+    QImage image(kOdtChartPixels, QImage::Format_RGB32);
     return make(place, ChartFonts(), image);
 }
 
@@ -91,7 +91,7 @@ ChartPicturesAhead::Made ChartPicturesAhead::makeHere(std::size_t place) const
 void ChartPicturesAhead::help()
 {
     const ChartFonts fonts;
-    QImage image(kChartPage, QImage::Format_RGB32);
+    QImage image(kOdtChartPixels, QImage::Format_RGB32);
     std::unique_lock lock(mutex_);
     for (;;) {
         roomAhead_.wait(lock, [&] { return stopping_ || claimed_ == places_.size() || claimed_ < taken_ + ahead_; });
