@@ -3,7 +3,6 @@
 #include <QImage>
 
 #include <algorithm>
-#include <system_error>
 
 #include "chart/chart_font.h"
 #include "chart/chart_renderer.h"
@@ -25,11 +24,13 @@ ChartPicturesAhead::ChartPicturesAhead(const TripReport& report) : report_(repor
 {
     const std::size_t helpers = std::min<std::size_t>(std::max(std::thread::hardware_concurrency(), 1u), places_.size());
     ahead_ = 2 * helpers;
+    helpers_.reserve(helpers);
     try {
         for (std::size_t k = 0; k < helpers; ++k)
             helpers_.emplace_back([this] { help(); });
-    } catch (const std::system_error&) {
-        // Fewer helpers, or none: the asking thread makes what no helper has started.
+    } catch (const std::exception&) {
+        // A thread that could not start, or its state not allocated: fewer helpers, or
+        // none, and the asking thread makes what no helper has started.
     }
 }
 
