@@ -76,6 +76,14 @@ const QRawFont& ChartFonts::registeredAt(double pixelSize) const
     return registeredFonts_.emplace_back(pixelSize, raw).second;
 }
 
+const QPainterPath& ChartFonts::glyphPath(const QRawFont& font, double pixelSize, quint32 glyph) const
+{
+    const auto [place, added] = glyphPaths_.try_emplace({pixelSize, glyph});
+    if (added)
+        place->second = font.pathForGlyph(glyph);
+    return place->second;
+}
+
 double ChartFonts::width(std::string_view text, const Font& font) const
 {
     double width = 0; // in the order outline() adds up, to the last bit
@@ -129,7 +137,7 @@ TextOutline ChartFonts::outline(std::string_view text, const Font& font) const
     const GlyphRun run = GlyphsOf(raw, text);
     TextOutline outline;
     for (qsizetype k = 0; k < run.glyphs.size(); ++k) {
-        outline.path.addPath(raw.pathForGlyph(run.glyphs[k]).translated(outline.width, 0));
+        outline.path.addPath(glyphPath(raw, font.size, run.glyphs[k]).translated(outline.width, 0));
         outline.width += run.advances[k].x();
     }
     return outline;

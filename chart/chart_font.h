@@ -5,6 +5,7 @@
 #include <QRawFont>
 #include <QString>
 
+#include <map>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -35,9 +36,11 @@ struct TextGlyphs {
     double width = 0;
 };
 
-// The built-in font at the sizes asked for, each loaded once; unhinted, so that
-// outlines and advances do not depend on the screen or the platform. Every family
-// and weight is drawn in it.
+// The built-in font at the sizes asked for, each loaded once, and the outlines of the
+// glyphs drawn, each made once (FreeType runs the font's programs for every one);
+// unhinted, so that outlines and advances do not depend on the screen or the
+// platform. Every family and weight is drawn in it. Keeping one for many charts saves
+// loading the font for each; one thread at a time.
 class ChartFonts final : public ChartTextMetrics {
 public:
     double width(std::string_view text, const Font& font) const override;
@@ -51,9 +54,11 @@ public:
 private:
     const QRawFont& at(double pixelSize) const;
     const QRawFont& registeredAt(double pixelSize) const;
+    const QPainterPath& glyphPath(const QRawFont& font, double pixelSize, quint32 glyph) const;
 
     mutable std::vector<std::pair<double, QRawFont>> fonts_;
     mutable std::vector<std::pair<double, QRawFont>> registeredFonts_;
+    mutable std::map<std::pair<double, quint32>, QPainterPath> glyphPaths_; // by pixel size and glyph
 };
 
 } // namespace passcat

@@ -43,7 +43,10 @@ QPen PenOf(const Stroke& stroke)
 
 class ListPainter {
 public:
-    ListPainter(QPainter& painter, TextPainting texts) : p_(painter), texts_(texts) {}
+    ListPainter(QPainter& painter, TextPainting texts, const ChartFonts& fonts)
+        : p_(painter), texts_(texts), fonts_(fonts)
+    {
+    }
 
     void operator()(const Rectangle& shape)
     {
@@ -125,7 +128,7 @@ private:
 
     QPainter& p_;
     TextPainting texts_;
-    ChartFonts fonts_;
+    const ChartFonts& fonts_;
 };
 
 } // namespace
@@ -138,12 +141,18 @@ ChartPlacement PlaceChart(const ChartDisplayList& list, const QRectF& target)
 
 void PaintChart(QPainter& painter, const ChartDisplayList& list, const QRectF& target, TextPainting texts)
 {
+    PaintChart(painter, list, target, texts, ChartFonts());
+}
+
+void PaintChart(QPainter& painter, const ChartDisplayList& list, const QRectF& target, TextPainting texts,
+                const ChartFonts& fonts)
+{
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const ChartPlacement placement = PlaceChart(list, target);
     painter.translate(placement.offset);
     painter.scale(placement.scale, placement.scale);
-    ListPainter paint(painter, texts);
+    ListPainter paint(painter, texts, fonts);
     for (const DisplayItem& item : list.items)
         std::visit(paint, item);
     painter.restore();

@@ -8,6 +8,8 @@ class QPainter;
 
 namespace passcat {
 
+class ChartFonts;
+
 // Where a page lands in target: scaled to fit with its proportions kept, and centred.
 struct ChartPlacement {
     QPointF offset; // of the page's origin
@@ -25,5 +27,8 @@ enum class TextPainting { Outlines, Glyphs };
 // Paints the list into target as PlaceChart places it.
 void PaintChart(QPainter& painter, const ChartDisplayList& list, const QRectF& target,
                 TextPainting texts = TextPainting::Outlines);
+// The same in fonts kept for many charts.
+void PaintChart(QPainter& painter, const ChartDisplayList& list, const QRectF& target, TextPainting texts,
+                const ChartFonts& fonts);
 
 } // namespace passcat

@@ -18,10 +18,15 @@ QImage RenderChartImage(const ChartDisplayList& list, QSize pixels, qreal device
 {
     QImage image(pixels, QImage::Format_RGB32);
     image.setDevicePixelRatio(devicePixelRatio);
+    PaintChartImage(image, list, ChartFonts());
+    return image;
+}
+
+void PaintChartImage(QImage& image, const ChartDisplayList& list, const ChartFonts& fonts)
+{
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintChart(painter, list, QRectF(QPointF(0, 0), QSizeF(pixels) / devicePixelRatio));
-    return image;
+    PaintChart(painter, list, QRectF(QPointF(0, 0), image.deviceIndependentSize()), TextPainting::Outlines, fonts);
 }
 
 QByteArray RenderChart(const ChartDisplayList& list, ChartFormat format)

@@ -2,10 +2,9 @@
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 
-#include "chart/chart_renderer.h"
+#include "document/chart_pictures_ahead.h"
 #include "document/document_writers.h"
 #include "document/fixed_hash_seed.h"
-#include "document/quick_png.h"
 #include "document/trip_document.h"
 #include "document/zip_entry_dates.h"
 
@@ -13,11 +12,12 @@ namespace passcat {
 
 QByteArray OdtDocument(QTextDocument& document, const TripReport& report)
 {
-    // A chart's picture is made when the writer asks for it and dropped once written:
-    // the document keeps no resources of its own.
-    document.setResourceProvider([&report](const QUrl& name) -> QVariant {
-        const std::optional<ChartDisplayList> chart = ChartOfImage(report, name.toString());
-        return chart ? QVariant(QuickPng(RenderChartImage(*chart, kChartPage))) : QVariant();
+    // The charts' pictures are made a few ahead of the writer and each dropped once
+    // written: the document keeps no resources of its own.
+    ChartPicturesAhead pictures(report);
+    document.setResourceProvider([&report, &pictures](const QUrl& name) -> QVariant {
+        const std::optional<std::size_t> place = ChartPlaceOfImage(report, name.toString());
+        return place ? QVariant(pictures.take(*place)) : QVariant();
     });
     QBuffer buffer;
     QTextDocumentWriter writer(&buffer, "odf");

@@ -122,20 +122,26 @@ void BuildTripDocument(QTextDocument& document, const TripReport& report)
     QTextCursor cursor(&document);
     AddHeading(cursor, report);
     AddTable(cursor, report);
-    bool anyChart = false;
-    for (std::size_t k = 0; k < report.rows.size(); ++k) {
-        if (report.rows[k].rejected || !report.run->blocks[k].rated)
-            continue;
+    const std::vector<std::size_t> places = ChartPlaces(report);
+    for (const std::size_t k : places)
         AddSection(cursor, report.rows[k], k);
-        anyChart = true;
-    }
-    if (!anyChart) {
+    if (places.empty()) {
         cursor.insertBlock(Paragraph(), CharFormat(10));
         cursor.insertText(QStringLiteral("Ни один блок не принят: графиков нет."));
     }
 }
 
-std::optional<ChartDisplayList> ChartOfImage(const TripReport& report, const QString& name)
+std::vector<std::size_t> ChartPlaces(const TripReport& report)
+{
+    std::vector<std::size_t> places;
+    for (std::size_t k = 0; k < report.rows.size(); ++k) {
+        if (!report.rows[k].rejected && report.run->blocks[k].rated)
+            places.push_back(k);
+    }
+    return places;
+}
+
+std::optional<std::size_t> ChartPlaceOfImage(const TripReport& report, const QString& name)
 {
     if (!name.startsWith(kChartImagePrefix))
         return std::nullopt;
@@ -144,7 +150,21 @@ std::optional<ChartDisplayList> ChartOfImage(const TripReport& report, const QSt
     const std::deque<RunBlock>& blocks = report.run->blocks;
     if (!valid || place < 0 || static_cast<std::size_t>(place) >= blocks.size() || !blocks[place].rated)
         return std::nullopt;
-    return LayOutChart(report.chartOf(*blocks[place].rated, report.run->evaluation.format.decimalSeparator));
+    return static_cast<std::size_t>(place);
+}
+
+ChartDisplayList LayOutChartAt(const TripReport& report, std::size_t place, const ChartTextMetrics& metrics)
+{
+    return LayOutChart(report.chartOf(*report.run->blocks[place].rated, report.run->evaluation.format.decimalSeparator),
+                       metrics);
+}
+
+std::optional<ChartDisplayList> ChartOfImage(const TripReport& report, const QString& name)
+{
+    const std::optional<std::size_t> place = ChartPlaceOfImage(report, name);
+    if (!place)
+        return std::nullopt;
+    return LayOutChartAt(report, *place, ChartFonts());
 }
 
 } // namespace passcat

@@ -2,9 +2,12 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <optional>
+#include <vector>
 
 #include "chart/chart_display_list.h"
+#include "chart/chart_text_metrics.h"
 #include "document/trip_report.h"
 
 class QTextDocument;
@@ -22,6 +25,16 @@ inline constexpr double kDocumentChartHeight = 90 / 25.4 * 96;
 // an image of the chart's size whose name says which; the writers draw each only when
 // they reach it, so that no more than one is held at a time.
 void BuildTripDocument(QTextDocument& document, const TripReport& report);
+
+// The places among the run's blocks of those whose chart the document shows, in its order.
+std::vector<std::size_t> ChartPlaces(const TripReport& report);
+
+// The place of the block whose chart an image of the document stands for; none for
+// another name.
+std::optional<std::size_t> ChartPlaceOfImage(const TripReport& report, const QString& name);
+
+// The chart of the block at a place that ChartPlaceOfImage gave, laid out.
+ChartDisplayList LayOutChartAt(const TripReport& report, std::size_t place, const ChartTextMetrics& metrics);
 
 // The chart an image of the document stands for, laid out; none for another name.
 std::optional<ChartDisplayList> ChartOfImage(const TripReport& report, const QString& name);
