@@ -18,9 +18,25 @@ const QByteArray& FontData()
     return data;
 }
 
+// The built-in font as registered with the application (ChartFontFamily), invalid
+// when it cannot be registered.
+QRawFont RegisteredFontAt(double pixelSize)
+{
+    if (ChartFontFamily().isEmpty())
+        return {};
+    QFont font(ChartFontFamily());
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QRawFont raw = QRawFont::fromFont(font);
+    raw.setPixelSize(pixelSize);
+    return raw;
+}
+
+// The font made from its bytes; where the platform cannot make it so (the Windows
+// platform of a widgets program under wine cannot), the same font as registered.
 QRawFont FontAt(double pixelSize)
 {
-    return QRawFont(FontData(), pixelSize, QFont::PreferNoHinting);
+    const QRawFont font(FontData(), pixelSize, QFont::PreferNoHinting);
+    return font.isValid() ? font : RegisteredFontAt(pixelSize);
 }
 
 // The glyphs of a line and their kerned advances.
@@ -69,11 +85,7 @@ const QRawFont& ChartFonts::registeredAt(double pixelSize) const
         if (size == pixelSize)
             return font;
     }
-    QFont font(ChartFontFamily());
-    font.setHintingPreference(QFont::PreferNoHinting);
-    QRawFont raw = QRawFont::fromFont(font);
-    raw.setPixelSize(pixelSize);
-    return registeredFonts_.emplace_back(pixelSize, raw).second;
+    return registeredFonts_.emplace_back(pixelSize, RegisteredFontAt(pixelSize)).second;
 }
 
 const QPainterPath& ChartFonts::glyphPath(const QRawFont& font, double pixelSize, quint32 glyph) const
