@@ -20,8 +20,7 @@ constexpr auto kReadMode = QIODevice::ReadOnly | QIODevice::Unbuffered;
 QString WhyNotOpened(const QFile& file)
 {
     const std::wstring path = Win32Path(file.fileName());
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (IsFolder(path))
         return SystemErrorText(EISDIR);
     const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -34,8 +34,7 @@ public:
         const std::size_t nameStart = target_.find_last_of(L'\\') + 1;
         if (target_.size() - nameStart > kLongestFileName)
             return failed(ERROR_FILENAME_EXCED_RANGE);
-        const DWORD attributes = GetFileAttributesW(target_.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        if (IsFolder(target_)) {
             error_ = SystemErrorText(EISDIR);
             return false;
         }
@@ -66,6 +65,8 @@ public:
             DWORD written = 0;
             if (!WriteFile(handle_, data, part, &written, nullptr))
                 return failed(GetLastError());
+            if (written == 0) // nothing taken and no error: waiting would never end
+                return failed(ERROR_WRITE_FAULT);
             data += written;
             size -= written;
         }

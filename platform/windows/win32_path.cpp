@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <windows.h>
+
 namespace passcat {
 
 std::wstring Win32Path(const QString& path)
@@ -17,6 +19,12 @@ std::wstring Win32Path(const QString& path)
             absolute.prepend(QStringLiteral("\\\\?\\"));
     }
     return absolute.toStdWString();
+}
+
+bool IsFolder(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 } // namespace passcat

@@ -12,4 +12,7 @@ namespace passcat {
 // their devices.
 std::wstring Win32Path(const QString& path);
 
+// True when the name (as Win32Path gives it) is a folder's.
+bool IsFolder(const std::wstring& path);
+
 } // namespace passcat
