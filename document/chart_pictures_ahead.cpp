@@ -43,31 +43,27 @@ ChartPicturesAhead::~ChartPicturesAhead()
     roomAhead_.notify_all();
 }
 
-QByteArray ChartPicturesAhead::take(std::size_t place)
+QByteArray ChartPicturesAhead::takeNext()
 {
     std::unique_lock lock(mutex_);
     const std::size_t index = taken_;
+    if (index == places_.size())
+        return {};
     Made made;
-    if (index == places_.size() || places_[index] != place) {
-        lock.unlock();
-        made = makeHere(place);
-    } else if (claimed_ == index) {
+    if (claimed_ == index) {
         ++claimed_;
         lock.unlock();
-        made = makeHere(place);
+        made = makeHere(places_[index]);
         lock.lock();
-        ++taken_;
-        lock.unlock();
-        roomAhead_.notify_all();
     } else {
         madeOne_.wait(lock, [&] { return made_.contains(index); });
         const auto done = made_.find(index);
         made = std::move(done->second);
         made_.erase(done);
-        ++taken_;
-        lock.unlock();
-        roomAhead_.notify_all();
     }
+    ++taken_;
+    lock.unlock();
+    roomAhead_.notify_all();
     if (made.error)
         std::rethrow_exception(made.error);
     return made.picture;

@@ -25,8 +25,8 @@ inline constexpr QSize kOdtChartPixels(1024, 576);
 // The PNG pictures of the document's charts, drawn and encoded on helper threads
 // ahead of a writer that takes them in the document's order. No more than a few are
 // held at a time: a helper waits while twice as many as there are helpers are done
-// and not yet taken. A picture asked for out of that order, or when no helper could
-// be started, is made on the asking thread. The same bytes as made one at a time.
+// and not yet taken. A picture that no helper has started is made on the taking
+// thread. The same bytes as made one at a time.
 class ChartPicturesAhead {
 public:
     explicit ChartPicturesAhead(const TripReport& report);
@@ -34,9 +34,9 @@ public:
     ChartPicturesAhead(const ChartPicturesAhead&) = delete;
     ChartPicturesAhead& operator=(const ChartPicturesAhead&) = delete;
 
-    // The picture of the chart of the block at place (a ChartPlaceOfImage). Throws
-    // what making it threw.
-    QByteArray take(std::size_t place);
+    // The next chart's picture in the document's order; empty once all are taken.
+    // Throws what making it threw.
+    QByteArray takeNext();
 
 private:
     struct Made {

@@ -1,23 +1,30 @@
 #include <QBuffer>
+#include <QImage>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 
 #include "document/chart_pictures_ahead.h"
 #include "document/document_writers.h"
 #include "document/fixed_hash_seed.h"
+#include "document/odt_archive.h"
+#include "document/quick_png.h"
 #include "document/trip_document.h"
-#include "document/zip_entry_dates.h"
 
 namespace passcat {
 
 QByteArray OdtDocument(QTextDocument& document, const TripReport& report)
 {
-    // The charts' pictures are made a few ahead of the writer and each dropped once
-    // written: the document keeps no resources of its own.
+    // The charts' pictures are made a few ahead and each dropped once written: the
+    // document keeps no resources of its own.
     ChartPicturesAhead pictures(report);
-    document.setResourceProvider([&report, &pictures](const QUrl& name) -> QVariant {
-        const std::optional<std::size_t> place = ChartPlaceOfImage(report, name.toString());
-        return place ? QVariant(pictures.take(*place)) : QVariant();
+    // Qt's writer deflates every picture once more, in vain: it gets a blank one of the
+    // same size, which tells it the frame's size, and the charts go into its archive
+    // afterwards, stored.
+    QImage blank(kOdtChartPixels, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    const QByteArray standIn = QuickPng(blank);
+    document.setResourceProvider([&report, &standIn](const QUrl& name) -> QVariant {
+        return ChartPlaceOfImage(report, name.toString()) ? QVariant(standIn) : QVariant();
     });
     QBuffer buffer;
     QTextDocumentWriter writer(&buffer, "odf");
@@ -27,11 +34,10 @@ QByteArray OdtDocument(QTextDocument& document, const TripReport& report)
         written = writer.write(&document);
     }
     document.setResourceProvider({});
-    QByteArray odt = buffer.data();
-    // The archive's entries carry the time of writing.
-    if (!written || !SetZipEntryDates(odt, report.date))
+    if (!written)
         return {};
-    return odt;
+    // The archive's entries carry the time of writing.
+    return FinishOdtArchive(buffer.data(), report.date, [&pictures] { return pictures.takeNext(); });
 }
 
 } // namespace passcat
