@@ -17,10 +17,11 @@
 
 namespace passcat {
 
-// A chart's picture in the ODT, for the 160 x 90 mm it is printed at (about 160 dpi):
-// the chart's page drawn at 0.64 of its size, as sharp on paper as the texts need and
-// some 2.4 times fewer pixels to draw and compress than the PNG chart files have.
-inline constexpr QSize kOdtChartPixels(1024, 576);
+// A chart's picture in the ODT, for the 160 x 90 mm it is printed at (127 dpi): the
+// chart's page drawn at half its size, more than a screen shows of it and clear
+// enough on paper, with a quarter of the pixels to draw and compress that the PNG
+// chart files have.
+inline constexpr QSize kOdtChartPixels(800, 450);
 
 // The PNG pictures of the document's charts, drawn and encoded on helper threads
 // ahead of a writer that takes them in the document's order. No more than a few are
