@@ -218,6 +218,9 @@ build_passcat() {
     dll_folders+="$prefix/bin:"
   done
   dll_folders+=$(echo /usr/lib/gcc/$triplet/*-posix):/usr/$triplet/lib
+  # Qt's Russian texts where the Windows Qt looks for them, for the build tree's
+  # programs and tests (the bundle has its own copy).
+  install -D -m 644 /usr/share/qt6/translations/qtbase_ru.qm "$qt_prefix/translations/qtbase_ru.qm"
   export PASSCAT_WINDOWS_PREFIXES=$prefixes PKG_CONFIG_LIBDIR=$pkgconfig
   nice cmake -S "$top" -B "$out/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefixes" \

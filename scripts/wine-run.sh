@@ -31,4 +31,9 @@ for folder in "${folders[@]}"; do
   [[ -n $folder ]] && winepath+="${winepath:+;}$(winepath -w "$folder" 2>/dev/null)"
 done
 export WINEPATH=$winepath
+# Wine hands a Windows program no QT_ variable of the host's (a host Qt's settings),
+# but passes WINEQT_... on as QT_...: those given to this script are passed so.
+for name in $(compgen -e); do
+  [[ $name == QT_* ]] && export "WINE$name=${!name}"
+done
 exec env LANG="$locale" LC_ALL="$locale" wine "$@"
