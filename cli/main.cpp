@@ -7,15 +7,16 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <utility>
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 #endif
 
 #include "cli/chart_module.h"
 #include "cli/cli_runner.h"
+#include "platform/console_messages.h"
 #include "platform/decimal_separator.h"
 #include "platform/native_path.h"
 
@@ -35,20 +36,23 @@ const passcat::ChartModule* LoadChartModule(QLibrary& library, QString& error)
 }
 
 #ifdef _WIN32
-UINT consoleCodePage = 0;
-
 // The standard streams carry bytes as on Linux: no CR added before LF, no Ctrl-Z taken
-// for the end. The messages are UTF-8, which a console shows as such while the program
-// runs; the console gets its own code page back at the end.
+// for the end.
 void UseStreamsAsOnLinux()
 {
     for (FILE* stream : {stdin, stdout, stderr})
         _setmode(_fileno(stream), _O_BINARY);
-    consoleCodePage = GetConsoleOutputCP();
-    if (consoleCodePage != 0 && consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8))
-        std::atexit([] { SetConsoleOutputCP(consoleCodePage); });
 }
 #endif
+
+// Text for a console goes there as characters where the console wants them so; the
+// buffers stay for the program's life, the streams' last flush included.
+void WriteConsolesAsTheyRead()
+{
+    for (const auto& [stream, file] : {std::pair<std::ostream*, FILE*>{&std::cout, stdout}, {&std::cerr, stderr}})
+        if (std::unique_ptr<std::streambuf> console = passcat::ConsoleMessageBuffer(file))
+            stream->rdbuf(console.release());
+}
 
 } // namespace
 
@@ -57,6 +61,7 @@ int main(int argc, char* argv[])
 #ifdef _WIN32
     UseStreamsAsOnLinux();
 #endif
+    WriteConsolesAsTheyRead();
     // The arguments as the system gave them: a file name need not be UTF-8.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Tests the Windows release that scripts/build-windows.sh made, under wine with a
 # Russian locale: the Windows test programs, the golden cases with the bundle's
-# passcat-cli.exe, the window under Xvfb, and the installer (silent install into a
-# scratch folder, a run of the installed program, silent uninstall).
-# Usage: bash scripts/test-windows.sh [PART...]   (parts: unit golden window installer)
+# passcat-cli.exe, its messages on a console, the window under Xvfb, and the
+# installer (silent install into a scratch folder, a run of the installed program,
+# silent uninstall).
+# Usage: bash scripts/test-windows.sh [PART...]   (parts: unit golden console window installer)
 set -euo pipefail
 shopt -s inherit_errexit
 
@@ -34,11 +35,40 @@ bundle_run() {
   "$top/scripts/wine-run.sh" "" "$@"
 }
 
-# The test programs of the Windows build tree, through ctest and scripts/wine-run.sh.
-# The golden cases run below, by the bundle's program; the fault injection is Linux's.
+# An X server for wine's windows, as DISPLAY; its process in xvfb.
+start_display() {
+  export DISPLAY=:$((90 + RANDOM % 100))
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  sleep 2
+}
+
+# One wine server for a part's many programs. A server started anew may hand its first
+# process the regional settings of the locale before: a first process of its own.
+start_wine_server() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+  wineserver -p
+  bundle_run cmd /c exit 0 >/dev/null 2>&1 || true
+}
+
+stop_wine_server() {
+  wineserver -k
+  wineserver -w
+}
+
+# The test programs of the Windows build tree, through ctest and scripts/wine-run.sh,
+# the window's on the display. The golden cases run below, by the bundle's program;
+# the fault injection is Linux's.
 unit() {
+  local status=0
+  start_display
+  start_wine_server
   PASSCAT_WINE_LOCALE=C.UTF-8 ctest --test-dir "$out/build" --output-on-failure --timeout 600 \
-    -E '^(GoldenCase|Corpus/GoldenCase)|hardening' -LE hardening
+    -E '^(GoldenCase|Corpus/GoldenCase)|hardening' -LE hardening || status=$?
+  stop_wine_server
+  kill "$xvfb" 2>/dev/null || true
+  return $status
 }
 
 # Each golden case replayed by the bundle's passcat-cli.exe, compared byte for byte,
@@ -51,11 +81,7 @@ golden() {
   local golden=$top/tests/data/golden differences=$top/tests/data/golden-windows
   local cases=0 failed=0 case_dir name dir windows_dir line status what expected locale
   local -a arguments
-  # One wine server for all cases: a server started anew may hand its first process the
-  # regional settings of the locale before.
-  wineserver -k 2>/dev/null || true
-  wineserver -w
-  wineserver -p
+  start_wine_server
   for case_dir in "$golden"/*/; do
     name=$(basename "$case_dir")
     cases=$((cases + 1))
@@ -102,24 +128,20 @@ golden() {
     done
     rm -f "$scratch/report"
   done
-  wineserver -k
-  wineserver -w
+  stop_wine_server
   echo "golden: $((cases - failed)) of $cases cases as expected"
   ((failed == 0))
 }
 
 # The window: its caption under Xvfb, a screenshot, and a file evaluated in it.
 window() {
-  local display=:$((90 + RANDOM % 100)) shot=$out/window.png
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  local xvfb=$!
-  local result=0
-  sleep 2
-  DISPLAY=$display bundle_run "$bundle/passcat.exe" >/dev/null 2>&1 &
+  local shot=$out/window.png result=0
+  start_display
+  bundle_run "$bundle/passcat.exe" >/dev/null 2>&1 &
   local program=$!
   local caption="Рассчет категории трудности горного препятствия" found=""
   for _ in $(seq 60); do
-    if DISPLAY=$display xwininfo -root -tree 2>/dev/null | grep -qF "\"$caption\""; then
+    if xwininfo -root -tree 2>/dev/null | grep -qF "\"$caption\""; then
       found=yes
       break
     fi
@@ -127,7 +149,7 @@ window() {
   done
   if [[ -n $found ]]; then
     sleep 2
-    DISPLAY=$display import -window root "$shot"
+    import -window root "$shot"
     echo "window: caption \"$caption\" shown; screenshot $shot"
   else
     echo "window: no window captioned \"$caption\""
@@ -140,7 +162,7 @@ window() {
   rm -f "$results"
   cp "$top/tests/data/golden/worked-example-ascii/input" "$scratch/profile.txt" 2>/dev/null \
     || cp "$(ls "$top"/tests/data/golden/*/input | head -n 1)" "$scratch/profile.txt"
-  if DISPLAY=$display PASSCAT_RESULTS_SNAPSHOT=$(winepath -w "$results") \
+  if PASSCAT_RESULTS_SNAPSHOT=$(winepath -w "$results") \
       bundle_run "$bundle/passcat.exe" "$(winepath -w "$scratch/profile.txt")" >/dev/null 2>&1 \
       && [[ -s $results ]]; then
     cp "$results" "$out/results-window.png"
@@ -151,6 +173,25 @@ window() {
   fi
   kill "$xvfb" 2>/dev/null || true
   return $result
+}
+
+# Messages in Russian on a console (wine makes a terminal one), and as UTF-8 bytes when
+# redirected, as the manual says.
+console() {
+  local expected="passcat-cli: Ошибка: не найден файл no-such-file.txt" shown redirected
+  shown=$(cd "$scratch" && script -qec "$top/scripts/wine-run.sh '' '$bundle/passcat-cli.exe' no-such-file.txt" /dev/null \
+    | sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' | tr -d '\r') || true
+  redirected=$(cd "$scratch" && bundle_run "$bundle/passcat-cli.exe" no-such-file.txt 2>&1 >/dev/null | tr -d '\r') || true
+  # The terminal may move its cursor over a blank instead of writing one.
+  if [[ ${shown// /} != *"${expected// /}"* ]]; then
+    echo "console: shown \"$shown\", not \"$expected\""
+    return 1
+  fi
+  if [[ $redirected != "$expected" ]]; then
+    echo "console: redirected \"$redirected\", not \"$expected\""
+    return 1
+  fi
+  echo "console: the message reads right on a console and redirected"
 }
 
 # Silent install into a scratch folder, a run of the installed program, silent
@@ -189,13 +230,20 @@ installer() {
   echo "installer: uninstalled; no program file left"
 }
 
-mkdir -p "$scratch"
-started=$SECONDS
-bundle_run cmd /c exit 0 >/dev/null 2>&1
-for part in "${@:-unit golden window installer}"; do
-  for name in $part; do
-    stage "$name" "$name"
+# All of it in one function, read whole before it runs: a script edited while it runs
+# would otherwise go on from the same offset in the new text.
+main() {
+  local started=$SECONDS part name
+  mkdir -p "$scratch"
+  bundle_run cmd /c exit 0 >/dev/null 2>&1
+  for part in "${@:-unit golden console window installer}"; do
+    for name in $part; do
+      stage "$name" "$name"
+    done
   done
-done
-echo "== all: $((SECONDS - started)) s, $failures part(s) failed"
-((failures == 0))
+  echo "== all: $((SECONDS - started)) s, $failures part(s) failed"
+  ((failures == 0))
+}
+
+main "$@"
+exit
