@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Tests the Windows release that scripts/build-windows.sh made, under wine with a
 # Russian locale: the Windows test programs, the golden cases with the bundle's
-# passcat-cli.exe, its messages on a console, the window under Xvfb, and the
-# installer (silent install into a scratch folder, a run of the installed program,
-# silent uninstall).
-# Usage: bash scripts/test-windows.sh [PART...]   (parts: unit golden console window installer)
+# passcat-cli.exe, the disk full, its messages on a console, the window under Xvfb,
+# and the installer (silent install into a scratch folder, a run of the installed
+# program, silent uninstall).
+# Usage: bash scripts/test-windows.sh [PART...]   (parts: unit golden faults console window installer)
 set -euo pipefail
 shopt -s inherit_errexit
 
@@ -43,13 +43,13 @@ start_display() {
   sleep 2
 }
 
-# One wine server for a part's many programs. A server started anew may hand its first
-# process the regional settings of the locale before: a first process of its own.
+# One wine server for a part's many programs. A server started anew may hand the first
+# program that loads user32 regional settings of the locale before: one of its own.
 start_wine_server() {
   wineserver -k 2>/dev/null || true
   wineserver -w
   wineserver -p
-  bundle_run cmd /c exit 0 >/dev/null 2>&1 || true
+  bundle_run rundll32.exe user32.dll,GetMessagePos >/dev/null 2>&1 || true
 }
 
 stop_wine_server() {
@@ -175,6 +175,46 @@ window() {
   return $result
 }
 
+# The disk full under wine, made as Linux's fault tests make it: the result on a file
+# system of 64 KiB mounted for these programs alone. The report outgrows it part-way,
+# or finds it full from the start; either way one message and status 2, the previous
+# result whole, and no other file left there.
+faults() {
+  local dir=$scratch/faults k
+  if ! unshare -m --propagation private true 2>/dev/null; then
+    echo "faults: no mount namespace to be had here; not run"
+    return 0
+  fi
+  rm -rf "$dir" && mkdir -p "$dir/small"
+  for ((k = 0; k < 200; ++k)); do cat "$top/tests/data/golden/example-passes/input"; done >"$dir/in.txt"
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+  # shellcheck disable=SC2016 # expanded by the inner shell
+  unshare -m --propagation private bash -c '
+    cd "$1" && mount -t tmpfs -o size=64k tmpfs small || exit 1
+    failed=0
+    for full in "part-way" "from the start"; do
+      rm -f small/*
+      printf "old result\r\n" >small/rez.txt
+      [[ $full == "from the start" ]] && { head -c 1M /dev/zero >small/filler 2>/dev/null || true; }
+      before=$(ls small)
+      status=0
+      "$2/scripts/wine-run.sh" "" "$3/passcat-cli.exe" -o small/rez.txt in.txt >/dev/null 2>errors.txt || status=$?
+      message=$(tr -d "\r" <errors.txt)
+      if ((status != 2)) || [[ $(wc -l <errors.txt) != 1 || $message != "passcat-cli: Ошибка: не удалось записать файл результата "*"на диске нет места"* ]] \
+        || [[ $(cat small/rez.txt) != $(printf "old result\r\n") || $(ls small) != "$before" ]]; then
+        echo "faults: disk full $full: status $status, \"$message\", left: $(ls small | tr "\n" " ")"
+        failed=1
+      else
+        echo "faults: disk full $full: \"$message\"; the old result whole, nothing left"
+      fi
+    done
+    wineserver -k 2>/dev/null
+    wineserver -w
+    exit $failed
+  ' faults "$dir" "$top" "$bundle"
+}
+
 # Messages in Russian on a console (wine makes a terminal one), and as UTF-8 bytes when
 # redirected, as the manual says.
 console() {
@@ -236,7 +276,7 @@ main() {
   local started=$SECONDS part name
   mkdir -p "$scratch"
   bundle_run cmd /c exit 0 >/dev/null 2>&1
-  for part in "${@:-unit golden console window installer}"; do
+  for part in "${@:-unit golden faults console window installer}"; do
     for name in $part; do
       stage "$name" "$name"
     done

@@ -19,10 +19,11 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   env LANG="$locale" LC_ALL="$locale" wineboot --init >/dev/null 2>&1
   wineserver --wait
 fi
-# Wine brings the prefix's regional settings in line with LANG as a process starts,
-# after that process has read them: a changed locale takes a first process of its own.
+# Wine brings the prefix's regional settings in line with LANG as a program that loads
+# user32 starts, after that program has read them (cmd.exe loads none): a changed
+# locale takes a first such program of its own.
 if [[ $(cat "$WINEPREFIX/.passcat-locale" 2>/dev/null) != "$locale" ]]; then
-  env LANG="$locale" LC_ALL="$locale" wine cmd /c exit 0 >/dev/null 2>&1 || true
+  env LANG="$locale" LC_ALL="$locale" wine rundll32.exe user32.dll,GetMessagePos >/dev/null 2>&1 || true
   echo "$locale" >"$WINEPREFIX/.passcat-locale"
 fi
 winepath=""
