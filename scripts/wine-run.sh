@@ -26,10 +26,12 @@ if [[ $(cat "$WINEPREFIX/.passcat-locale" 2>/dev/null) != "$locale" ]]; then
   env LANG="$locale" LC_ALL="$locale" wine rundll32.exe user32.dll,GetMessagePos >/dev/null 2>&1 || true
   echo "$locale" >"$WINEPREFIX/.passcat-locale"
 fi
+# The folders by the names drive Z: (the Unix root in every prefix) gives them: no
+# winepath run of wine's for each, which costs time and may fail.
 winepath=""
 IFS=':' read -r -a folders <<<"$dll_folders"
 for folder in "${folders[@]}"; do
-  [[ -n $folder ]] && winepath+="${winepath:+;}$(winepath -w "$folder" 2>/dev/null)"
+  [[ -n $folder ]] && winepath+="${winepath:+;}Z:${folder//\//\\}"
 done
 export WINEPATH=$winepath
 # Wine hands a Windows program no QT_ variable of the host's (a host Qt's settings),
