@@ -323,8 +323,8 @@ installer() {
   echo "$out/passcat-$version-setup.exe: $(du -m "$out/passcat-$version-setup.exe" | cut -f1) MB"
 }
 
-# All of it in one function, read whole before it runs: a script edited while it runs
-# would otherwise go on from the same offset in the new text.
+# All of it in one function, called on the last line with the exit after it: bash reads
+# that line whole before it runs, so a script edited while it runs goes on as it was.
 main() {
   local all_stages=(install_tools add_source_entries build_qt build_libraries build_passcat bundle installer)
   local started=$SECONDS name
@@ -335,5 +335,4 @@ main() {
   echo "== all: $((SECONDS - started)) s"
 }
 
-main "$@"
-exit
+main "$@"; exit

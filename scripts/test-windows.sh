@@ -270,8 +270,8 @@ installer() {
   echo "installer: uninstalled; no program file left"
 }
 
-# All of it in one function, read whole before it runs: a script edited while it runs
-# would otherwise go on from the same offset in the new text.
+# All of it in one function, called on the last line with the exit after it: bash reads
+# that line whole before it runs, so a script edited while it runs goes on as it was.
 main() {
   local started=$SECONDS part name
   mkdir -p "$scratch"
@@ -285,5 +285,4 @@ main() {
   ((failures == 0))
 }
 
-main "$@"
-exit
+main "$@"; exit
