@@ -12,6 +12,7 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #endif
 
 #include "cli/chart_module.h"
@@ -43,6 +44,18 @@ void UseStreamsAsOnLinux()
     for (FILE* stream : {stdin, stdout, stderr})
         _setmode(_fileno(stream), _O_BINARY);
 }
+
+// Ctrl+C, Ctrl+Break and the console's window closed end the run at once, as the
+// signal does on Linux, with the status that tells so: the previous result stays, and
+// the temporary file goes with its handle. (Exiting the usual way would first wait on
+// the helper threads' locks; wine's default even ends with status 0.)
+BOOL WINAPI StopAtOnce(DWORD event)
+{
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
+        return FALSE;
+    TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
+    return TRUE;
+}
 #endif
 
 // Text for a console goes there as characters where the console wants them so; the
@@ -60,6 +73,7 @@ int main(int argc, char* argv[])
 {
 #ifdef _WIN32
     UseStreamsAsOnLinux();
+    SetConsoleCtrlHandler(StopAtOnce, TRUE);
 #endif
     WriteConsolesAsTheyRead();
     // The arguments as the system gave them: a file name need not be UTF-8.

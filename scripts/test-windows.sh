@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Tests the Windows release that scripts/build-windows.sh made, under wine with a
 # Russian locale: the Windows test programs, the golden cases with the bundle's
-# passcat-cli.exe, the disk full, its messages on a console, the window under Xvfb,
-# and the installer (silent install into a scratch folder, a run of the installed
-# program, silent uninstall).
-# Usage: bash scripts/test-windows.sh [PART...]   (parts: unit golden faults console window installer)
+# passcat-cli.exe, the disk full, a run stopped part-way, its messages on a console,
+# the window under Xvfb, and the installer (silent install into a scratch folder, a
+# run of the installed program, silent uninstall).
+# Usage: bash scripts/test-windows.sh [PART...]   (parts: unit golden faults stopped console window installer)
 set -euo pipefail
 shopt -s inherit_errexit
 
@@ -226,6 +226,49 @@ faults() {
   ' faults "$dir" "$top" "$bundle"
 }
 
+# A run ended from outside while it writes its result, by Ctrl+C and as Task Manager
+# ends a program: the previous result stays whole and its temporary file goes with it.
+stopped() {
+  local dir=$scratch/stopped how program status k seen failed=0
+  rm -rf "$dir" && mkdir -p "$dir"
+  # 65536 copies of the example: a run of a second or so, writing as it goes.
+  cp "$top/tests/data/golden/example-passes/input" "$dir/in.txt"
+  for ((k = 0; k < 16; ++k)); do cat "$dir/in.txt" "$dir/in.txt" >"$dir/twice" && mv "$dir/twice" "$dir/in.txt"; done
+  start_wine_server
+  for how in INT KILL; do
+    printf "old result\r\n" >"$dir/rez.txt"
+    (cd "$dir" && exec "$top/scripts/wine-run.sh" "" "$bundle/passcat-cli.exe" -o rez.txt in.txt >/dev/null 2>&1) &
+    program=$!
+    # Frozen while it is looked at, so that it cannot finish between the look and the end.
+    seen=no
+    for ((k = 0; k < 600; ++k)); do
+      kill -STOP "$program"
+      while [[ $(sed 's/.*) //' "/proc/$program/stat" 2>/dev/null | cut -c1) == [RSD] ]]; do sleep 0.001; done
+      [[ -n $(find "$dir" -name 'rez.txt.*' -size +0) ]] && { seen=yes; break; }
+      kill -CONT "$program"
+      sleep 0.05
+    done
+    kill -"$how" "$program"
+    kill -CONT "$program" 2>/dev/null || true
+    status=0
+    { wait "$program"; } 2>/dev/null || status=$?
+    # Wine's server closes what the program held a moment after its end.
+    for ((k = 0; k < 50; ++k)); do
+      [[ $(ls "$dir") == $'in.txt\nrez.txt' ]] && break
+      sleep 0.1
+    done
+    if ((status == 0)) || [[ $seen == no || $(cat "$dir/rez.txt") != $(printf "old result\r\n") || $(ls "$dir") != $'in.txt\nrez.txt' ]]; then
+      echo "stopped: SIG$how: seen writing: $seen, status $status, left: $(ls "$dir" | tr "\n" " ")"
+      failed=1
+    else
+      echo "stopped: SIG$how part-way (status $status): the old result whole, nothing left"
+    fi
+  done
+  stop_wine_server
+  rm -rf "$dir"
+  return $failed
+}
+
 # Messages in Russian on a console (wine makes a terminal one), and as UTF-8 bytes when
 # redirected, as the manual says.
 console() {
@@ -287,7 +330,7 @@ main() {
   local started=$SECONDS part name
   mkdir -p "$scratch"
   bundle_run cmd /c exit 0 >/dev/null 2>&1
-  for part in "${@:-unit golden faults console window installer}"; do
+  for part in "${@:-unit golden faults stopped console window installer}"; do
     for name in $part; do
       stage "$name" "$name"
     done

@@ -77,7 +77,7 @@ public:
     {
         // The data reaches the disk before the name does: a crash leaves the old result
         // or the new one, never a short one.
-        if (!inPlace_ && !FlushFileBuffers(handle_))
+        if (!inPlace_ && !(FlushFileBuffers(handle_) && (!removedOnClose_ || removeOnClose(false))))
             return failed(GetLastError());
         if (!close())
             return false;
@@ -110,8 +110,8 @@ private:
             temporary_ = target_.size() - nameStart + 1 + suffix.size() <= kLongestFileName
                 ? target_ + L'.' + suffix
                 : target_.substr(0, nameStart) + L'~' + suffix;
-            handle_ = CreateFileW(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
+            handle_ = CreateFileW(temporary_.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
             if (handle_ == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
                 const DWORD code = GetLastError();
                 temporary_.clear();
@@ -122,7 +122,17 @@ private:
             temporary_.clear();
             return failed(ERROR_FILE_EXISTS);
         }
+        // The system removes the file as its handle closes, also when the run is ended
+        // from outside (Ctrl+C, the console closed, Task Manager); commit() keeps it.
+        // Where the file system cannot, discard() still removes it.
+        removedOnClose_ = removeOnClose(true);
         return true;
+    }
+
+    bool removeOnClose(bool remove)
+    {
+        FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(remove)};
+        return SetFileInformationByHandle(handle_, FileDispositionInfo, &disposition, sizeof disposition);
     }
 
     bool close()
@@ -142,6 +152,7 @@ private:
     std::wstring temporary_; // beside it, while it exists
     HANDLE handle_ = INVALID_HANDLE_VALUE;
     bool inPlace_ = false;
+    bool removedOnClose_ = removeOnClose(true); // the temporary file goes with its handle
     QString error_;
 };
 

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QStorageInfo>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -193,6 +194,48 @@ const Fault kFaults[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cli, RunFaults, ::testing::ValuesIn(kFaults), [](const auto& info) { return info.param.name; });
+
+// A process's state letter from /proc: R, S or D while it runs, T once a SIGSTOP has
+// taken hold.
+static char ProcessState(pid_t pid)
+{
+    const QByteArray stat = Bytes(QStringLiteral("/proc/%1/stat").arg(pid)).value_or("");
+    const qsizetype end = stat.lastIndexOf(')'); // the name in parentheses may hold anything
+    return end >= 0 && end + 2 < stat.size() ? stat[end + 2] : '?';
+}
+
+// A run ended from outside once it writes its report beside the result, by Ctrl+C and
+// by a kill: the previous result stays whole. The run is frozen while it is looked
+// at, so that it cannot finish between the look and the signal.
+TEST(StoppedRun, LeavesThePreviousResultWhole)
+{
+    for (const int signal : {SIGINT, SIGKILL}) {
+        SCOPED_TRACE(signal);
+        QTemporaryDir dir;
+        ASSERT_TRUE(Write(dir.filePath("in.txt"), kExample.repeated(200'000)) && Write(dir.filePath("rez.txt"), kOldResult));
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(PASSCAT_CLI_PATH, {"in.txt"});
+        ASSERT_TRUE(process.waitForStarted());
+        const auto pid = static_cast<pid_t>(process.processId());
+        const auto frozenWriting = [&] {
+            kill(pid, SIGSTOP);
+            for (char state = ProcessState(pid); state == 'R' || state == 'S' || state == 'D'; state = ProcessState(pid))
+                QThread::usleep(100);
+            const QFileInfoList temporary = QDir(dir.path()).entryInfoList({"rez.txt.*"}, QDir::Files);
+            return !temporary.empty() && temporary[0].size() > 0;
+        };
+        for (int waited = 0; waited < 60'000 && !frozenWriting(); waited += 5) {
+            kill(pid, SIGCONT);
+            ASSERT_FALSE(process.waitForFinished(5)) << "ended before it was seen writing";
+        }
+        kill(pid, signal);
+        kill(pid, SIGCONT);
+        ASSERT_TRUE(process.waitForFinished(60'000));
+        EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+        EXPECT_EQ(Bytes(dir.filePath("rez.txt")), kOldResult);
+    }
+}
 
 // The input changed by another program between the test for its existence and the
 // opening: what took its place is refused, a named pipe without waiting for a writer.
