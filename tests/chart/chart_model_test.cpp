@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "chart/chart_mark_box.h"
 #include "chart/chart_model.h"
 #include "chart/chart_readout.h"
 #include "tests/chart/chart_fixture.h"
@@ -125,6 +126,32 @@ TEST(ChartModel, AxesOfOddRanges)
         const ChartAxis axis = RoundAxis(c.low, c.high, 10, c.ends, '.');
         EXPECT_EQ(axis.tickLabels, c.labels) << c.low << " to " << c.high;
         EXPECT_TRUE(std::isfinite(axis.low) && std::isfinite(axis.high));
+    }
+}
+
+// The recommended point's box, 20 x 10, 5 away from the point, 2 within the plot
+// (0..100 both ways, y down): beside the point where it hides least of the profile,
+// then nearest; to the right where both sides are alike.
+TEST(ChartMarkBox, GoesWhereItHidesLeast)
+{
+    const Rect plot{0, 0, 100, 100};
+    const struct {
+        const char* name;
+        std::vector<Point> page;
+        Point at;
+        Rect box;
+    } cases[] = {
+        // Above, the box would cross the walls and at the top the flat: below, under the line.
+        {"valley", {{0, 8}, {35, 8}, {50, 50}, {65, 8}, {100, 8}}, {50, 50}, {55, 55, 20, 10}},
+        // A peak at the top: every box beside it crosses the line but those at the bottom.
+        {"peak", {{0, 60}, {50, 3}, {100, 60}}, {50, 3}, {55, 88, 20, 10}},
+        // The last point: nothing to its right, above it as far as the plot goes.
+        {"last point", {{0, 90}, {60, 8}}, {60, 8}, {65, 2, 20, 10}},
+    };
+    for (const auto& c : cases) {
+        const Rect box = PlaceMarkBox(c.page, plot, c.at, 20, 10, 5, 2);
+        EXPECT_TRUE(box.x == c.box.x && box.y == c.box.y && box.width == 20 && box.height == 10)
+            << c.name << ": " << box.x << ", " << box.y;
     }
 }
 
