@@ -262,6 +262,16 @@ TEST_F(DocumentCli, EachOutputIsRefusedAlone)
     EXPECT_EQ(read("in.txt"), kInput);
     EXPECT_TRUE(read("same.html").startsWith("\xEF\xBB\xBF"));
 
+    // A track's profile written beside them is one of the outputs too.
+    write("climb.gpx", "<gpx version=\"1.1\"><trk><trkseg><trkpt lat=\"43\" lon=\"42\"><ele>1000</ele></trkpt>"
+                       "<trkpt lat=\"43.01\" lon=\"42\"><ele>1150</ele></trkpt>"
+                       "<trkpt lat=\"43.02\" lon=\"42\"><ele>1300</ele></trkpt></trkseg></trk></gpx>");
+    const CliRun track = run({"--write-profile", path("p.txt"), "--summary", path("p.txt"), "--document", path("t.html")}, "climb.gpx");
+    EXPECT_EQ(track.status, 2);
+    EXPECT_TRUE(track.errors.contains("не удалось записать таблицу " + path("p.txt") + " (совпадает с записанным профилем)"))
+        << track.errors.toStdString();
+    EXPECT_TRUE(QFile::exists(path("t.html")));
+
     QFile::remove(path("rez.txt"));
     const CliRun unknown = run({"--document", path("trip.docx")});
     EXPECT_EQ(unknown.status, 2);
