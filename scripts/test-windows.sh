@@ -57,6 +57,11 @@ stop_wine_server() {
   wineserver -w
 }
 
+# ctest over the Windows build tree, with wine's English regional settings.
+unit_tests() {
+  PASSCAT_WINE_LOCALE=C.UTF-8 ctest --test-dir "$out/build" --output-on-failure --timeout 600 "$@"
+}
+
 # The test programs of the Windows build tree, through ctest and scripts/wine-run.sh,
 # the window's on the display. The golden cases run below, by the bundle's program;
 # the fault injection is Linux's.
@@ -68,13 +73,11 @@ unit() {
   start_display
   start_wine_server
   export WINEDEBUG=-all,err+module,err+seh
-  PASSCAT_WINE_LOCALE=C.UTF-8 ctest --test-dir "$out/build" --output-on-failure --timeout 600 \
-    -E '^(GoldenCase|Corpus/GoldenCase)|hardening' -LE hardening || status=$?
+  unit_tests -E '^(GoldenCase|Corpus/GoldenCase)|hardening' -LE hardening || status=$?
   if ((status != 0)); then
     echo "unit: once more: $(cut -d: -f2 "$out/build/Testing/Temporary/LastTestsFailed.log" | tr '\n' ' ')"
     status=0
-    PASSCAT_WINE_LOCALE=C.UTF-8 ctest --test-dir "$out/build" --output-on-failure --timeout 600 --rerun-failed \
-      || status=$?
+    unit_tests --rerun-failed || status=$?
   fi
   unset WINEDEBUG
   stop_wine_server

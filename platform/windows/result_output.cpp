@@ -152,7 +152,7 @@ private:
     std::wstring temporary_; // beside it, while it exists
     HANDLE handle_ = INVALID_HANDLE_VALUE;
     bool inPlace_ = false;
-    bool removedOnClose_ = removeOnClose(true); // the temporary file goes with its handle
+    bool removedOnClose_ = false; // the temporary file goes with its handle
     QString error_;
 };
 
